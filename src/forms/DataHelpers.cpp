@@ -1,0 +1,186 @@
+#include "forms/DataHelpers.h"
+
+#include "platform/Messages.h"
+#include "platform/data/Connection.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+// The statements are written as the engine's tools show them; the trailing terminator is not part
+// of what the engine takes.
+QString WithoutTerminator(QString sql) {
+    sql = sql.trimmed();
+    if (sql.endsWith(QLatin1Char(';')))
+        sql.chop(1);
+    return sql;
+}
+
+QVariant FirstValue(Connection& connection, const QString& sql) {
+    QSqlQuery q = connection.run(WithoutTerminator(sql));
+    return q.next() ? q.value(0) : QVariant();
+}
+
+} // namespace
+
+int NewKey(Connection& connection, const QString& generator) {
+    const QString sql = QString::asprintf("SELECT GEN_ID( %s, %u ) retID FROM RDB$DATABASE;",
+                                          generator.toUtf8().constData(), 1u);
+    return FirstValue(connection, sql).toInt();
+}
+
+int NewKey(const QString& generator) {
+    return NewKey(MainConnection(), generator);
+}
+
+int NextLp(Connection& connection, const QString& column, const QString& table, int step) {
+    const QString sql = QStringLiteral("SELECT MAX( ") + column + QStringLiteral(") max_lp\n") +
+                        QStringLiteral("FROM ") + table;
+    return FirstValue(connection, sql).toInt() + step;
+}
+
+int NextLp(const QString& column, const QString& table, int step) {
+    return NextLp(MainConnection(), column, table, step);
+}
+
+int FirstActiveId(Connection& connection, const QString& idColumn, const QString& lpColumn,
+                  const QString& activeColumn, const QString& table) {
+    const QString sql = QStringLiteral("SELECT FIRST 1 ") + idColumn + QStringLiteral("\nFROM ") + table +
+                        QStringLiteral("\nWHERE ") + activeColumn + QStringLiteral(" = 1\nORDER BY ") + lpColumn +
+                        QStringLiteral(" ASC");
+    return FirstValue(connection, sql).toInt();
+}
+
+int FirstActiveId(const QString& idColumn, const QString& lpColumn, const QString& activeColumn,
+                  const QString& table) {
+    return FirstActiveId(MainConnection(), idColumn, lpColumn, activeColumn, table);
+}
+
+void ConfirmDelete(DataSource& source) {
+    if (AppMessages().question(QStringLiteral("Usunąć bieżący zapis?")) && source.dataSet())
+        source.dataSet()->deleteRecord();
+}
+
+DataAction ReportDeleteError(const QString& genitiveName) {
+    AppMessages().error(QStringLiteral("Nie można usunąć ") + genitiveName + QStringLiteral(" ponieważ jest w użyciu"),
+                        QStringLiteral("Błąd usuwania zapisu"));
+    return DataAction::Abort;
+}
+
+DataAction ReportPostError(const QString& nominativeName, const DataError& error) {
+    if (error.sqlCode() != SqlCode::DuplicateKey)
+        return DataAction::Fail;
+    AppMessages().error(nominativeName + QStringLiteral(" o takim kluczu już istnieje."),
+                        QStringLiteral("Błąd zapisu do bazy danych"));
+    return DataAction::Abort;
+}
+
+void WireRecordErrors(Query& query, const QString& genitiveName, const QString& nominativeName) {
+    query.onDeleteError = [genitiveName](Query&, const DataError&, DataAction& action) {
+        action = ReportDeleteError(genitiveName);
+    };
+    query.onPostError = [nominativeName](Query&, const DataError& error, DataAction& action) {
+        action = ReportPostError(nominativeName, error);
+    };
+}
+
+void RefreshKeepKey(Query& dataSet, const QString& keyField) {
+    const Field& key = dataSet.fieldByName(keyField);
+    if (key.isNull()) {
+        dataSet.refresh();
+        return;
+    }
+    const qint64 id = key.asInteger();
+    dataSet.refresh();
+    dataSet.locate(keyField, id);
+}
+
+void RefreshKeepKey(DataSource& source, const QString& keyField) {
+    if (source.dataSet())
+        RefreshKeepKey(*source.dataSet(), keyField);
+}
+
+void SetActiveFilter(Query& query, int mode) {
+    int first = 0, second = 0;
+    switch (mode) {
+    case FilterActive:
+        first = second = 1;
+        break;
+    case FilterInactive:
+        first = second = 0;
+        break;
+    case FilterAll:
+        first = 0;
+        second = 1;
+        break;
+    default:
+        return;
+    }
+    query.setParam(QStringLiteral("f_aktualny_1"), first);
+    query.setParam(QStringLiteral("f_aktualny_2"), second);
+}
+
+void SetActiveFilter(DataSource& source, int mode) {
+    if (source.dataSet())
+        SetActiveFilter(*source.dataSet(), mode);
+}
+
+void AttachActiveOnly(DataSource& source, Query& query, const QString& sortFields) {
+    source.setDataSet(&query);
+    SetActiveFilter(query, FilterActive);
+    query.setSortedFields(sortFields);
+    OpenIfClosed(&query);
+}
+
+void OpenIfClosed(Query* dataSet) {
+    if (dataSet && !dataSet->isActive())
+        dataSet->open();
+}
+
+void OpenIfClosed(DataSource& source) {
+    OpenIfClosed(source.dataSet());
+}
+
+void CloseIfOpen(Query* dataSet) {
+    if (dataSet && dataSet->isActive())
+        dataSet->close();
+}
+
+void CloseIfOpen(DataSource& source) {
+    CloseIfOpen(source.dataSet());
+}
+
+void EnsureEdit(Query* dataSet) {
+    if (!dataSet)
+        return;
+    OpenIfClosed(dataSet);
+    if (!dataSet->isEditing())
+        dataSet->edit();
+}
+
+void EnsureEdit(DataSource& source) {
+    EnsureEdit(source.dataSet());
+}
+
+void PostIfEditing(DataSource& source) {
+    if (source.dataSet() && source.dataSet()->isEditing())
+        source.dataSet()->post();
+}
+
+void CancelIfEditing(DataSource& source) {
+    if (source.dataSet() && source.dataSet()->isEditing())
+        source.dataSet()->cancel();
+}
+
+void Refresh(DataSource& source) {
+    if (source.dataSet())
+        source.dataSet()->refresh();
+}
+
+QString FlagText(bool flag) {
+    return flag ? QStringLiteral("+") : QStringLiteral("-");
+}
+
+bool IsBlank(const QString& text) {
+    return text.trimmed().isEmpty();
+}

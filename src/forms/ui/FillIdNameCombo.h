@@ -1,0 +1,14 @@
+#pragma once
+
+#include "forms/DataHelpers.h"
+
+class QComboBox;
+
+// Fills a drop-down list from an open query: one item per row, its text the name field, a TScIdName
+// attached; the query is closed afterwards. Selects the first item with the given id; when none has
+// it, the selection is left as it was.
+void FillIdNameCombo(QComboBox* combo, Query& query, const QString& idField, int idToSelect,
+                     const QString& nameField);
+
+// The TScIdName attached to an item (empty when none).
+TScIdName ComboItem(const QComboBox* combo, int index);
