@@ -1,6 +1,7 @@
 #include "platform/data/Connection.h"
 
 #include "platform/data/DataError.h"
+#include "platform/data/SqlParams.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,9 +76,10 @@ QSqlDatabase Connection::database() const {
 QSqlQuery Connection::run(const QString& sql, const QVariantList& values) {
     QSqlQuery q(database());
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
+    QVariantList bound = values;
+    if (!q.prepare(InlineNulls(sql, bound)))
         throw MakeDataError(q.lastError());
-    for (const QVariant& v : values)
+    for (const QVariant& v : bound)
         q.addBindValue(v);
     if (!q.exec())
         throw MakeDataError(q.lastError());

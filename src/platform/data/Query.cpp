@@ -229,8 +229,9 @@ QVariant Query::valueAt(int row, int fieldIndex) const {
 }
 
 void Query::setFieldValue(Field& field, const QVariant& value) {
-    checkActive();
     const int row = bufferRow();
+    if (!calculating_)
+        checkActive();
     if (field.isCalculated()) {
         if (!calculating_ && !isEditing())
             throw DataError(QStringLiteral("Zbiór danych nie jest w trybie edycji."));
@@ -299,7 +300,9 @@ void Query::readRows() {
             fields_.erase(it);
         } else {
             f = std::make_unique<Field>(this, name, false);
-            f->setSize(sf.length() > 0 ? int(sf.length()) : 0);
+            // Text lengths come in bytes of the UTF-8 attachment: up to four per character.
+            const int length = sf.length() > 0 ? int(sf.length()) : 0;
+            f->setSize(TypeOf(sf.metaType()) == FieldType::String ? length / 4 : length);
         }
         if (f->type_ == FieldType::Unknown)
             f->type_ = TypeOf(sf.metaType());

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // Turns named parameters (":name") into positional ones ("?") and lists the names in order of
 // appearance. Quoted literals, quoted identifiers and comments are left alone.
@@ -11,3 +12,9 @@ struct PositionalSql {
 };
 
 PositionalSql ToPositional(const QString& sql);
+
+// The client driver would bind a null value into a NOT NULL column as zero or empty text, hiding the
+// engine's refusal: null values are written into the statement as NULL instead of being bound.
+// Placeholders ("?") outside literals and comments are matched with the values in order; the values
+// left are those still to bind.
+QString InlineNulls(const QString& positionalSql, QVariantList& values);
