@@ -49,7 +49,7 @@ SET GENERATOR g_powiaty TO 1000;
 CREATE TABLE rodzaje_jednostek_teryt (
   rjt_id INTEGER NOT NULL,
   rjt_nazwa VARCHAR(64) NOT NULL,
-  rjt_skrot VARCHAR(8),
+  rjt_skrot VARCHAR(12),
   rjt_f_aktualny SMALLINT NOT NULL,
   rjt_lp INTEGER,
   CONSTRAINT PK_rodzaje_jednostek_teryt PRIMARY KEY (rjt_id)

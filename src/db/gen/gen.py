@@ -124,7 +124,7 @@ def teryt():
         assert kinds[rodz]["name"] == name
         rows.append([key, name, abbr, 1, 10 * (i + 1)])
     out.append(insert("rodzaje_jednostek_teryt",
-                      [("rjt_id", INT), ("rjt_nazwa", "VARCHAR(64)"), ("rjt_skrot", "VARCHAR(8)"),
+                      [("rjt_id", INT), ("rjt_nazwa", "VARCHAR(64)"), ("rjt_skrot", "VARCHAR(12)"),
                        ("rjt_f_aktualny", SMALL), ("rjt_lp", INT)], rows))
 
     woj_key, rows = {}, []
@@ -417,8 +417,8 @@ def water_v1():
 
     # Differentiating coefficients by the treatment of the water (two descriptions shortened to fit).
     short = {
-        "§ 9 ust. 5 pkt 1": "woda nie podlega żadnym procesom uzdatniania lub podlega wyłącznie dezynfekcji, "
-                            "demineralizacji albo innym procesom niewymienionym w pkt 2—5",
+        "§ 9 ust. 5 pkt 1": "woda nie jest uzdatniana lub podlega wyłącznie dezynfekcji, demineralizacji "
+                            "albo innym procesom uzdatniania niewymienionym w pkt 2—5",
         "§ 9 ust. 6 pkt 1 lit. b": "uzdatnianie wody przez cedzenie na kratach lub sitach oraz usuwanie zawiesin "
                                    "bez stosowania chemicznych środków wspomagających",
     }

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <ibase.h>
+
 #include <algorithm>
 
 namespace {
@@ -317,12 +319,25 @@ void Query::readRows() {
     }
     fields_ = std::move(ordered);
 
+    // Fixed-length text comes padded to the bytes of the UTF-8 attachment; its trailing blanks mean
+    // nothing in the engine's comparisons either.
+    QVector<bool> fixedText(dataColumns_);
+    for (int i = 0; i < dataColumns_; ++i)
+        fixedText[i] = (record.field(i).typeID() & ~1) == SQL_TEXT;
+
     rows_.clear();
     const int width = int(fields_.size());
     while (q.next()) {
         QVector<QVariant> values(width);
-        for (int i = 0; i < dataColumns_; ++i)
+        for (int i = 0; i < dataColumns_; ++i) {
             values[i] = q.value(i);
+            if (fixedText[i] && !values[i].isNull()) {
+                QString text = values[i].toString();
+                while (text.endsWith(QLatin1Char(' ')))
+                    text.chop(1);
+                values[i] = text;
+            }
+        }
         rows_.push_back(std::move(values));
     }
     q.finish();
