@@ -493,84 +493,103 @@ SET GENERATOR g_oplaty_pw TO 1000;
 
 -- References. The content of a statement goes with it (ON DELETE CASCADE);
 -- a dictionary row that is still referred to cannot be deleted.
-ALTER TABLE powiaty ADD CONSTRAINT FK_powiaty_wojewodztwa
-  FOREIGN KEY (pow_woj_id) REFERENCES wojewodztwa (woj_id);
-ALTER TABLE gminy ADD CONSTRAINT FK_gminy_powiaty
-  FOREIGN KEY (gm_pow_id) REFERENCES powiaty (pow_id);
-ALTER TABLE gminy ADD CONSTRAINT FK_gminy_rodz_jedn_teryt
-  FOREIGN KEY (gm_rjt_id) REFERENCES rodzaje_jednostek_teryt (rjt_id);
-ALTER TABLE podmioty ADD CONSTRAINT FK_podmioty_gminy
-  FOREIGN KEY (pdm_gm_id) REFERENCES gminy (gm_id);
-ALTER TABLE zestawienia ADD CONSTRAINT FK_zestawienia_lata_rok
-  FOREIGN KEY (z_rok_id) REFERENCES lata (rok_id);
-ALTER TABLE zestawienia ADD CONSTRAINT FK_zestawienia_polrocza
-  FOREIGN KEY (z_pr_id) REFERENCES polrocza (pr_id);
-ALTER TABLE zestawienia ADD CONSTRAINT FK_zestawienia_podmioty
-  FOREIGN KEY (z_pdm_id) REFERENCES podmioty (pdm_id);
-ALTER TABLE zestawienia ADD CONSTRAINT FK_zestawienia_stan_zest
-  FOREIGN KEY (z_stz_id) REFERENCES stan_zestawienia (stz_id);
-ALTER TABLE zestawienia_zbiorcze ADD CONSTRAINT FK_zest_zb_zestawienia
-  FOREIGN KEY (zzb_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE zestawienia_zbiorcze ADD CONSTRAINT FK_zest_zb_wojewodztwa
-  FOREIGN KEY (zzb_woj_id) REFERENCES wojewodztwa (woj_id);
-ALTER TABLE pozycje_zzb ADD CONSTRAINT FK_pozycje_zzb_zest_zb
-  FOREIGN KEY (pzzb_zzb_id) REFERENCES zestawienia_zbiorcze (zzb_id) ON DELETE CASCADE;
-ALTER TABLE pozycje_zzb ADD CONSTRAINT FK_pozycje_zzb_szablony
-  FOREIGN KEY (pzzb_spzzb_id) REFERENCES szablony_poz_zzb (spzzb_id);
-ALTER TABLE ap_uf ADD CONSTRAINT FK_ap_uf_app_users
-  FOREIGN KEY (apuf_au_id) REFERENCES app_users (au_id) ON DELETE CASCADE;
-ALTER TABLE ap_uf ADD CONSTRAINT FK_ap_uf_upr_fun
-  FOREIGN KEY (apuf_uf_id) REFERENCES upr_fun (uf_id);
-ALTER TABLE lokalizacje_tb ADD CONSTRAINT FK_lokalizacje_tb_zestawienia
-  FOREIGN KEY (ltb_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE lokalizacje_tb ADD CONSTRAINT FK_lokalizacje_tb_gminy
-  FOREIGN KEY (ltb_gm_id) REFERENCES gminy (gm_id);
-ALTER TABLE oplaty_tb ADD CONSTRAINT FK_oplaty_tb_lokalizacje_tb
-  FOREIGN KEY (otb_ltb_id) REFERENCES lokalizacje_tb (ltb_id) ON DELETE CASCADE;
-ALTER TABLE oplaty_tb ADD CONSTRAINT FK_oplaty_tb_stawki_tb
-  FOREIGN KEY (otb_stb_id) REFERENCES stawki_tb (stb_id);
-ALTER TABLE stawki_tc ADD CONSTRAINT FK_stawki_tc_paliwa_kotlow
-  FOREIGN KEY (stc_plwk_id) REFERENCES paliwa_kotlow (plwk_id);
-ALTER TABLE lokalizacja_tc ADD CONSTRAINT FK_lokalizacja_tc_zestawienia
-  FOREIGN KEY (ltc_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE lokalizacja_tc ADD CONSTRAINT FK_lokalizacja_tc_gminy
-  FOREIGN KEY (ltc_gm_id) REFERENCES gminy (gm_id);
-ALTER TABLE oplaty_tc ADD CONSTRAINT FK_oplaty_tc_lokalizacja_tc
-  FOREIGN KEY (otc_ltc_id) REFERENCES lokalizacja_tc (ltc_id) ON DELETE CASCADE;
-ALTER TABLE oplaty_tc ADD CONSTRAINT FK_oplaty_tc_stawki_tc
-  FOREIGN KEY (otc_stc_id) REFERENCES stawki_tc (stc_id);
-ALTER TABLE stawki_silnik_paliwo ADD CONSTRAINT FK_st_silnik_pal_rodz_silnikow
-  FOREIGN KEY (ssp_rds_id) REFERENCES rodzaje_silnikow (rds_id);
-ALTER TABLE stawki_silnik_paliwo ADD CONSTRAINT FK_st_silnik_pal_rodz_paliw
-  FOREIGN KEY (ssp_rps_id) REFERENCES rodzaje_paliw_silnik (rps_id);
-ALTER TABLE oplaty_td ADD CONSTRAINT FK_oplaty_td_zestawienia
-  FOREIGN KEY (otd_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE oplaty_td ADD CONSTRAINT FK_oplaty_td_st_silnik_paliwo
-  FOREIGN KEY (otd_ssp_id) REFERENCES stawki_silnik_paliwo (ssp_id);
-ALTER TABLE pozwolenia_wp ADD CONSTRAINT FK_pozwolenia_wp_podmioty
-  FOREIGN KEY (pwp_pdm_id) REFERENCES podmioty (pdm_id);
-ALTER TABLE stawki_pw ADD CONSTRAINT FK_stawki_pw_typ_ujecia_wody
-  FOREIGN KEY (spw_tuw_id) REFERENCES typ_ujecia_wody (tuw_id);
-ALTER TABLE wsp_rozn_pw ADD CONSTRAINT FK_wsp_rozn_pw_typ_ujecia_wody
-  FOREIGN KEY (wrpw_tuw_id) REFERENCES typ_ujecia_wody (tuw_id);
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_zestawienia
-  FOREIGN KEY (uw_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_typ_ujecia_wody
-  FOREIGN KEY (uw_tuw_id) REFERENCES typ_ujecia_wody (tuw_id);
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_rodzaj_uw_pow
-  FOREIGN KEY (uw_rdzuwpw_id) REFERENCES rodzaj_uw_pow (rdzuwpw_id);
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_gminy
-  FOREIGN KEY (uw_gm_id) REFERENCES gminy (gm_id);
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_rzgw
-  FOREIGN KEY (uw_rzgw_id) REFERENCES rzgw (rzgw_id);
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_statusy_pozw_wp
-  FOREIGN KEY (uw_spw_id) REFERENCES statusy_pozwolen_wp (spw_id);
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_pozwolenia_wp_1
-  FOREIGN KEY (uw_1_pwp_id) REFERENCES pozwolenia_wp (pwp_id);
-ALTER TABLE ujecia_wody ADD CONSTRAINT FK_ujecia_wody_pozwolenia_wp_2
-  FOREIGN KEY (uw_2_pwp_id) REFERENCES pozwolenia_wp (pwp_id);
-ALTER TABLE oplaty_pw ADD CONSTRAINT FK_oplaty_pw_ujecia_wody
-  FOREIGN KEY (opw_uw_id) REFERENCES ujecia_wody (uw_id) ON DELETE CASCADE;
+ALTER TABLE powiaty
+  ADD CONSTRAINT FK_powiaty_wojewodztwa
+    FOREIGN KEY (pow_woj_id) REFERENCES wojewodztwa (woj_id);
+ALTER TABLE gminy
+  ADD CONSTRAINT FK_gminy_powiaty
+    FOREIGN KEY (gm_pow_id) REFERENCES powiaty (pow_id),
+  ADD CONSTRAINT FK_gminy_rodz_jedn_teryt
+    FOREIGN KEY (gm_rjt_id) REFERENCES rodzaje_jednostek_teryt (rjt_id);
+ALTER TABLE podmioty
+  ADD CONSTRAINT FK_podmioty_gminy
+    FOREIGN KEY (pdm_gm_id) REFERENCES gminy (gm_id);
+ALTER TABLE zestawienia
+  ADD CONSTRAINT FK_zestawienia_lata_rok
+    FOREIGN KEY (z_rok_id) REFERENCES lata (rok_id),
+  ADD CONSTRAINT FK_zestawienia_polrocza
+    FOREIGN KEY (z_pr_id) REFERENCES polrocza (pr_id),
+  ADD CONSTRAINT FK_zestawienia_podmioty
+    FOREIGN KEY (z_pdm_id) REFERENCES podmioty (pdm_id),
+  ADD CONSTRAINT FK_zestawienia_stan_zest
+    FOREIGN KEY (z_stz_id) REFERENCES stan_zestawienia (stz_id);
+ALTER TABLE zestawienia_zbiorcze
+  ADD CONSTRAINT FK_zest_zb_zestawienia
+    FOREIGN KEY (zzb_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_zest_zb_wojewodztwa
+    FOREIGN KEY (zzb_woj_id) REFERENCES wojewodztwa (woj_id);
+ALTER TABLE pozycje_zzb
+  ADD CONSTRAINT FK_pozycje_zzb_zest_zb
+    FOREIGN KEY (pzzb_zzb_id) REFERENCES zestawienia_zbiorcze (zzb_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_pozycje_zzb_szablony
+    FOREIGN KEY (pzzb_spzzb_id) REFERENCES szablony_poz_zzb (spzzb_id);
+ALTER TABLE ap_uf
+  ADD CONSTRAINT FK_ap_uf_app_users
+    FOREIGN KEY (apuf_au_id) REFERENCES app_users (au_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_ap_uf_upr_fun
+    FOREIGN KEY (apuf_uf_id) REFERENCES upr_fun (uf_id);
+ALTER TABLE lokalizacje_tb
+  ADD CONSTRAINT FK_lokalizacje_tb_zestawienia
+    FOREIGN KEY (ltb_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_lokalizacje_tb_gminy
+    FOREIGN KEY (ltb_gm_id) REFERENCES gminy (gm_id);
+ALTER TABLE oplaty_tb
+  ADD CONSTRAINT FK_oplaty_tb_lokalizacje_tb
+    FOREIGN KEY (otb_ltb_id) REFERENCES lokalizacje_tb (ltb_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_oplaty_tb_stawki_tb
+    FOREIGN KEY (otb_stb_id) REFERENCES stawki_tb (stb_id);
+ALTER TABLE stawki_tc
+  ADD CONSTRAINT FK_stawki_tc_paliwa_kotlow
+    FOREIGN KEY (stc_plwk_id) REFERENCES paliwa_kotlow (plwk_id);
+ALTER TABLE lokalizacja_tc
+  ADD CONSTRAINT FK_lokalizacja_tc_zestawienia
+    FOREIGN KEY (ltc_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_lokalizacja_tc_gminy
+    FOREIGN KEY (ltc_gm_id) REFERENCES gminy (gm_id);
+ALTER TABLE oplaty_tc
+  ADD CONSTRAINT FK_oplaty_tc_lokalizacja_tc
+    FOREIGN KEY (otc_ltc_id) REFERENCES lokalizacja_tc (ltc_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_oplaty_tc_stawki_tc
+    FOREIGN KEY (otc_stc_id) REFERENCES stawki_tc (stc_id);
+ALTER TABLE stawki_silnik_paliwo
+  ADD CONSTRAINT FK_st_silnik_pal_rodz_silnikow
+    FOREIGN KEY (ssp_rds_id) REFERENCES rodzaje_silnikow (rds_id),
+  ADD CONSTRAINT FK_st_silnik_pal_rodz_paliw
+    FOREIGN KEY (ssp_rps_id) REFERENCES rodzaje_paliw_silnik (rps_id);
+ALTER TABLE oplaty_td
+  ADD CONSTRAINT FK_oplaty_td_zestawienia
+    FOREIGN KEY (otd_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_oplaty_td_st_silnik_paliwo
+    FOREIGN KEY (otd_ssp_id) REFERENCES stawki_silnik_paliwo (ssp_id);
+ALTER TABLE pozwolenia_wp
+  ADD CONSTRAINT FK_pozwolenia_wp_podmioty
+    FOREIGN KEY (pwp_pdm_id) REFERENCES podmioty (pdm_id);
+ALTER TABLE stawki_pw
+  ADD CONSTRAINT FK_stawki_pw_typ_ujecia_wody
+    FOREIGN KEY (spw_tuw_id) REFERENCES typ_ujecia_wody (tuw_id);
+ALTER TABLE wsp_rozn_pw
+  ADD CONSTRAINT FK_wsp_rozn_pw_typ_ujecia_wody
+    FOREIGN KEY (wrpw_tuw_id) REFERENCES typ_ujecia_wody (tuw_id);
+ALTER TABLE ujecia_wody
+  ADD CONSTRAINT FK_ujecia_wody_zestawienia
+    FOREIGN KEY (uw_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_ujecia_wody_typ_ujecia_wody
+    FOREIGN KEY (uw_tuw_id) REFERENCES typ_ujecia_wody (tuw_id),
+  ADD CONSTRAINT FK_ujecia_wody_rodzaj_uw_pow
+    FOREIGN KEY (uw_rdzuwpw_id) REFERENCES rodzaj_uw_pow (rdzuwpw_id),
+  ADD CONSTRAINT FK_ujecia_wody_gminy
+    FOREIGN KEY (uw_gm_id) REFERENCES gminy (gm_id),
+  ADD CONSTRAINT FK_ujecia_wody_rzgw
+    FOREIGN KEY (uw_rzgw_id) REFERENCES rzgw (rzgw_id),
+  ADD CONSTRAINT FK_ujecia_wody_statusy_pozw_wp
+    FOREIGN KEY (uw_spw_id) REFERENCES statusy_pozwolen_wp (spw_id),
+  ADD CONSTRAINT FK_ujecia_wody_pozwolenia_wp_1
+    FOREIGN KEY (uw_1_pwp_id) REFERENCES pozwolenia_wp (pwp_id),
+  ADD CONSTRAINT FK_ujecia_wody_pozwolenia_wp_2
+    FOREIGN KEY (uw_2_pwp_id) REFERENCES pozwolenia_wp (pwp_id);
+ALTER TABLE oplaty_pw
+  ADD CONSTRAINT FK_oplaty_pw_ujecia_wody
+    FOREIGN KEY (opw_uw_id) REFERENCES ujecia_wody (uw_id) ON DELETE CASCADE;
 
 -- Voivodeships in which a statement has a place of use (for its collective summaries).
 -- Table D fees count at the commune of the entity's seat.

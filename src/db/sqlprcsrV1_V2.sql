@@ -247,27 +247,31 @@ CREATE GENERATOR g_oplaty_opady_roztopy;
 SET GENERATOR g_oplaty_opady_roztopy TO 1000;
 
 -- References. A receiver goes with its statement and with its commune.
-ALTER TABLE odbiorniki_sc ADD CONSTRAINT FK_odbiorniki_sc_zestawienia
-  FOREIGN KEY (osc_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE odbiorniki_sc ADD CONSTRAINT FK_odbiorniki_sc_gminy
-  FOREIGN KEY (osc_gm_id) REFERENCES gminy (gm_id) ON DELETE CASCADE;
-ALTER TABLE odbiorniki_sc ADD CONSTRAINT FK_odb_sc_rdz_odb_sc
-  FOREIGN KEY (osc_ros_id) REFERENCES rdz_odbiornikow_sc (ros_id);
-ALTER TABLE odbiorniki_sc ADD CONSTRAINT FK_odbiorniki_sc_rzgw
-  FOREIGN KEY (osc_rzgw_id) REFERENCES rzgw (rzgw_id);
-ALTER TABLE odbiorniki_sc ADD CONSTRAINT FK_odbi_sc_stat_pozw_wp_sc
-  FOREIGN KEY (osc_spwsc_id) REFERENCES statusy_pozwolen_wp_sc (spwsc_id);
-ALTER TABLE odbiorniki_sc ADD CONSTRAINT FK_odbiorniki_sc_pozwolenia_wp
-  FOREIGN KEY (osc_pwp_id) REFERENCES pozwolenia_wp (pwp_id);
-ALTER TABLE kody_ta ADD CONSTRAINT FK_kody_ta_odbiorniki_sc
-  FOREIGN KEY (kta_osc_id) REFERENCES odbiorniki_sc (osc_id) ON DELETE CASCADE;
-ALTER TABLE oplaty_za_wsk_ta ADD CONSTRAINT FK_substancje_ta_kody_ta
-  FOREIGN KEY (owta_kta_id) REFERENCES kody_ta (kta_id) ON DELETE CASCADE;
-ALTER TABLE oplaty_za_wsk_ta ADD CONSTRAINT FK_opl_za_wsk_ta_wsk_ta_sc
-  FOREIGN KEY (owta_wtasc_id) REFERENCES wskazniki_ta_sc (wtasc_id);
-ALTER TABLE oplaty_opady_roztopy ADD CONSTRAINT FK_opl_opady_roztopy_odb_sc
-  FOREIGN KEY (oor_osc_id) REFERENCES odbiorniki_sc (osc_id) ON DELETE CASCADE;
-ALTER TABLE oplaty_opady_roztopy ADD CONSTRAINT FK_opl_opady_rozt_rdz_trnu_sc
-  FOREIGN KEY (oor_rts_id) REFERENCES rdz_terenu_sc (rts_id);
+ALTER TABLE odbiorniki_sc
+  ADD CONSTRAINT FK_odbiorniki_sc_zestawienia
+    FOREIGN KEY (osc_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_odbiorniki_sc_gminy
+    FOREIGN KEY (osc_gm_id) REFERENCES gminy (gm_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_odb_sc_rdz_odb_sc
+    FOREIGN KEY (osc_ros_id) REFERENCES rdz_odbiornikow_sc (ros_id),
+  ADD CONSTRAINT FK_odbiorniki_sc_rzgw
+    FOREIGN KEY (osc_rzgw_id) REFERENCES rzgw (rzgw_id),
+  ADD CONSTRAINT FK_odbi_sc_stat_pozw_wp_sc
+    FOREIGN KEY (osc_spwsc_id) REFERENCES statusy_pozwolen_wp_sc (spwsc_id),
+  ADD CONSTRAINT FK_odbiorniki_sc_pozwolenia_wp
+    FOREIGN KEY (osc_pwp_id) REFERENCES pozwolenia_wp (pwp_id);
+ALTER TABLE kody_ta
+  ADD CONSTRAINT FK_kody_ta_odbiorniki_sc
+    FOREIGN KEY (kta_osc_id) REFERENCES odbiorniki_sc (osc_id) ON DELETE CASCADE;
+ALTER TABLE oplaty_za_wsk_ta
+  ADD CONSTRAINT FK_substancje_ta_kody_ta
+    FOREIGN KEY (owta_kta_id) REFERENCES kody_ta (kta_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_opl_za_wsk_ta_wsk_ta_sc
+    FOREIGN KEY (owta_wtasc_id) REFERENCES wskazniki_ta_sc (wtasc_id);
+ALTER TABLE oplaty_opady_roztopy
+  ADD CONSTRAINT FK_opl_opady_roztopy_odb_sc
+    FOREIGN KEY (oor_osc_id) REFERENCES odbiorniki_sc (osc_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_opl_opady_rozt_rdz_trnu_sc
+    FOREIGN KEY (oor_rts_id) REFERENCES rdz_terenu_sc (rts_id);
 
 UPDATE db_ver SET metadata = 2, metadata_d = 2;

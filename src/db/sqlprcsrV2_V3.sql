@@ -175,23 +175,28 @@ CREATE GENERATOR g_oplaty_ta;
 SET GENERATOR g_oplaty_ta TO 1000;
 
 -- References
-ALTER TABLE pozwolenia_gp ADD CONSTRAINT FK_pozwolenia_gp_podmioty
-  FOREIGN KEY (pwgp_pdm_id) REFERENCES podmioty (pdm_id) ON DELETE CASCADE;
-ALTER TABLE instalacje_dzialalnosci ADD CONSTRAINT FK_instal_dzialaln_zest
-  FOREIGN KEY (ild_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE instalacje_dzialalnosci ADD CONSTRAINT FK_instal_dzial_stat_pwgp
-  FOREIGN KEY (ild_spwgp_id) REFERENCES statusy_pozwolen_gp (spwgp_id);
-ALTER TABLE instalacje_dzialalnosci ADD CONSTRAINT FK_inst_dzial_pwgp
-  FOREIGN KEY (ild_pwgp_id) REFERENCES pozwolenia_gp (pwgp_id);
-ALTER TABLE instalacje_dzialalnosci ADD CONSTRAINT FK_inst_dzial_gminy
-  FOREIGN KEY (ild_gm_id) REFERENCES gminy (gm_id);
-ALTER TABLE charakterystyki_paliw ADD CONSTRAINT FK_charakter_plw_instal_dzlnsc
-  FOREIGN KEY (chplw_ild_id) REFERENCES instalacje_dzialalnosci (ild_id) ON DELETE CASCADE;
-ALTER TABLE zrodla_wprow_subst ADD CONSTRAINT FK_zrodla_ws_instal_dzial
-  FOREIGN KEY (zws_ild_id) REFERENCES instalacje_dzialalnosci (ild_id) ON DELETE CASCADE;
-ALTER TABLE oplaty_ta ADD CONSTRAINT FK_oplaty_ta_zrodla_wprow_subst
-  FOREIGN KEY (ota_zws_id) REFERENCES zrodla_wprow_subst (zws_id) ON UPDATE CASCADE;
-ALTER TABLE oplaty_ta ADD CONSTRAINT FK_oplaty_ta_so_tabela_g
-  FOREIGN KEY (ota_sotg_id) REFERENCES so_tabela_g (sotg_id);
+ALTER TABLE pozwolenia_gp
+  ADD CONSTRAINT FK_pozwolenia_gp_podmioty
+    FOREIGN KEY (pwgp_pdm_id) REFERENCES podmioty (pdm_id) ON DELETE CASCADE;
+ALTER TABLE instalacje_dzialalnosci
+  ADD CONSTRAINT FK_instal_dzialaln_zest
+    FOREIGN KEY (ild_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_instal_dzial_stat_pwgp
+    FOREIGN KEY (ild_spwgp_id) REFERENCES statusy_pozwolen_gp (spwgp_id),
+  ADD CONSTRAINT FK_inst_dzial_pwgp
+    FOREIGN KEY (ild_pwgp_id) REFERENCES pozwolenia_gp (pwgp_id),
+  ADD CONSTRAINT FK_inst_dzial_gminy
+    FOREIGN KEY (ild_gm_id) REFERENCES gminy (gm_id);
+ALTER TABLE charakterystyki_paliw
+  ADD CONSTRAINT FK_charakter_plw_instal_dzlnsc
+    FOREIGN KEY (chplw_ild_id) REFERENCES instalacje_dzialalnosci (ild_id) ON DELETE CASCADE;
+ALTER TABLE zrodla_wprow_subst
+  ADD CONSTRAINT FK_zrodla_ws_instal_dzial
+    FOREIGN KEY (zws_ild_id) REFERENCES instalacje_dzialalnosci (ild_id) ON DELETE CASCADE;
+ALTER TABLE oplaty_ta
+  ADD CONSTRAINT FK_oplaty_ta_zrodla_wprow_subst
+    FOREIGN KEY (ota_zws_id) REFERENCES zrodla_wprow_subst (zws_id) ON UPDATE CASCADE,
+  ADD CONSTRAINT FK_oplaty_ta_so_tabela_g
+    FOREIGN KEY (ota_sotg_id) REFERENCES so_tabela_g (sotg_id);
 
 UPDATE db_ver SET metadata = 3, metadata_d = 3;

@@ -1228,38 +1228,43 @@ CREATE GENERATOR g_odpady_wydobyte;
 SET GENERATOR g_odpady_wydobyte TO 1000;
 
 -- References
-ALTER TABLE decyzje_odpd ADD CONSTRAINT FK_decyzje_odpd_podmioty
-  FOREIGN KEY (dcodpd_pdm_id) REFERENCES podmioty (pdm_id) ON DELETE CASCADE;
-ALTER TABLE decyzje_odpd ADD CONSTRAINT FK_dec_odpd_rdz_dec_odpd
-  FOREIGN KEY (dcodpd_rdodpd_id) REFERENCES rdz_decyzji_odpd (rdodpd_id);
-ALTER TABLE skladowiska_odpd ADD CONSTRAINT FK_skladowiska_odpd_zestawienia
-  FOREIGN KEY (skod_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE;
-ALTER TABLE skladowiska_odpd ADD CONSTRAINT FK_skladowiska_odpd_gminy
-  FOREIGN KEY (skod_gm_id) REFERENCES gminy (gm_id);
-ALTER TABLE skladowiska_odpd ADD CONSTRAINT FK_sklad_odpd_wsp_rozn_odpd
-  FOREIGN KEY (skod_wrodpd_id) REFERENCES wsp_rozn_odpd (wrodpd_id);
-ALTER TABLE skladowiska_odpd ADD CONSTRAINT FK_sklad_odpd_statusy_dec_odpd
-  FOREIGN KEY (skod_sdcodpd_decyzja_id) REFERENCES statusy_dec_odpd (sdcodpd_id);
-ALTER TABLE skladowiska_odpd ADD CONSTRAINT FK_sklad_odpd_dec_odpd
-  FOREIGN KEY (skod_dcodpd_decyzja_id) REFERENCES decyzje_odpd (dcodpd_id);
-ALTER TABLE skladowiska_odpd ADD CONSTRAINT FK_sklad_odpd_stat_dec_odpd_z
-  FOREIGN KEY (skod_sdcodpd_zezwolenie_id) REFERENCES statusy_dec_odpd (sdcodpd_id);
-ALTER TABLE skladowiska_odpd ADD CONSTRAINT FK_sklad_odpd_dec_odpd_zezwo
-  FOREIGN KEY (skod_dcodpd_zezwolenie_id) REFERENCES decyzje_odpd (dcodpd_id);
-ALTER TABLE odpady ADD CONSTRAINT FK_odpady_skladowiska_odpd
-  FOREIGN KEY (odpd_skod_id) REFERENCES skladowiska_odpd (skod_id) ON DELETE CASCADE;
-ALTER TABLE odpady ADD CONSTRAINT FK_odpady_typy_skladow_odpd
-  FOREIGN KEY (odpd_tsodpd_id) REFERENCES typy_skladow_odpd (tsodpd_id);
-ALTER TABLE odpady ADD CONSTRAINT FK_odpady_so_tabela_l
-  FOREIGN KEY (odpd_sotl_id) REFERENCES so_tabela_l (sotl_id);
-ALTER TABLE odpady_skladowe ADD CONSTRAINT FK_odpady_zmieszane_odpady
-  FOREIGN KEY (odpdsk_odpd_id) REFERENCES odpady (odpd_id) ON DELETE CASCADE;
-ALTER TABLE odpady_skladowe ADD CONSTRAINT FK_odpady_zmieszane_so_tabela_l
-  FOREIGN KEY (odpdsk_sotl_id) REFERENCES so_tabela_l (sotl_id);
-ALTER TABLE odpady_wydobyte ADD CONSTRAINT FK_odpady_wydobyte_sklad_odpd
-  FOREIGN KEY (odpdw_skod_id) REFERENCES skladowiska_odpd (skod_id) ON DELETE CASCADE;
-ALTER TABLE odpady_wydobyte ADD CONSTRAINT FK_odpady_wydobyte_so_tabela_l
-  FOREIGN KEY (odpdw_sotl_id) REFERENCES so_tabela_l (sotl_id);
+ALTER TABLE decyzje_odpd
+  ADD CONSTRAINT FK_decyzje_odpd_podmioty
+    FOREIGN KEY (dcodpd_pdm_id) REFERENCES podmioty (pdm_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_dec_odpd_rdz_dec_odpd
+    FOREIGN KEY (dcodpd_rdodpd_id) REFERENCES rdz_decyzji_odpd (rdodpd_id);
+ALTER TABLE skladowiska_odpd
+  ADD CONSTRAINT FK_skladowiska_odpd_zestawienia
+    FOREIGN KEY (skod_z_id) REFERENCES zestawienia (z_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_skladowiska_odpd_gminy
+    FOREIGN KEY (skod_gm_id) REFERENCES gminy (gm_id),
+  ADD CONSTRAINT FK_sklad_odpd_wsp_rozn_odpd
+    FOREIGN KEY (skod_wrodpd_id) REFERENCES wsp_rozn_odpd (wrodpd_id),
+  ADD CONSTRAINT FK_sklad_odpd_statusy_dec_odpd
+    FOREIGN KEY (skod_sdcodpd_decyzja_id) REFERENCES statusy_dec_odpd (sdcodpd_id),
+  ADD CONSTRAINT FK_sklad_odpd_dec_odpd
+    FOREIGN KEY (skod_dcodpd_decyzja_id) REFERENCES decyzje_odpd (dcodpd_id),
+  ADD CONSTRAINT FK_sklad_odpd_stat_dec_odpd_z
+    FOREIGN KEY (skod_sdcodpd_zezwolenie_id) REFERENCES statusy_dec_odpd (sdcodpd_id),
+  ADD CONSTRAINT FK_sklad_odpd_dec_odpd_zezwo
+    FOREIGN KEY (skod_dcodpd_zezwolenie_id) REFERENCES decyzje_odpd (dcodpd_id);
+ALTER TABLE odpady
+  ADD CONSTRAINT FK_odpady_skladowiska_odpd
+    FOREIGN KEY (odpd_skod_id) REFERENCES skladowiska_odpd (skod_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_odpady_typy_skladow_odpd
+    FOREIGN KEY (odpd_tsodpd_id) REFERENCES typy_skladow_odpd (tsodpd_id),
+  ADD CONSTRAINT FK_odpady_so_tabela_l
+    FOREIGN KEY (odpd_sotl_id) REFERENCES so_tabela_l (sotl_id);
+ALTER TABLE odpady_skladowe
+  ADD CONSTRAINT FK_odpady_zmieszane_odpady
+    FOREIGN KEY (odpdsk_odpd_id) REFERENCES odpady (odpd_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_odpady_zmieszane_so_tabela_l
+    FOREIGN KEY (odpdsk_sotl_id) REFERENCES so_tabela_l (sotl_id);
+ALTER TABLE odpady_wydobyte
+  ADD CONSTRAINT FK_odpady_wydobyte_sklad_odpd
+    FOREIGN KEY (odpdw_skod_id) REFERENCES skladowiska_odpd (skod_id) ON DELETE CASCADE,
+  ADD CONSTRAINT FK_odpady_wydobyte_so_tabela_l
+    FOREIGN KEY (odpdw_sotl_id) REFERENCES so_tabela_l (sotl_id);
 
 -- The voivodeships of a statement's places of use now include its storage sites
 DROP VIEW v_zzb_woj;
