@@ -115,9 +115,8 @@ struct WriteIniOptions {
     std::optional<QString> user;
 };
 
-const QString kWriteIniUsage = QStringLiteral(
-    "write-ini PLIK [--embedded] [--host HOST] [--port PORT] --database BAZA [--user UŻYTKOWNIK]"
-    " < hasło");
+const QString kWriteIniUsage =
+    QStringLiteral("write-ini ŚCIEŻKA [--embedded] [--host H] [--port P] --database D [--user U]");
 
 // Parses the words after write-ini; on a fault prints the message and returns nothing.
 std::optional<WriteIniOptions> ParseWriteIni(const QStringList& args) {
@@ -194,7 +193,7 @@ std::optional<WriteIniOptions> ParseWriteIni(const QStringList& args) {
 int EncryptPasswordCommand(const QStringList& args) {
     if (!args.isEmpty()) {
         return UsageError(QStringLiteral("Nieoczekiwany argument: %1").arg(args.first()),
-                          QStringLiteral("encrypt-password < hasło"));
+                          QStringLiteral("encrypt-password"));
     }
     const std::optional<QString> enciphered = ReadEncipheredPassword();
     if (!enciphered) {
@@ -240,7 +239,7 @@ int WriteIniCommand(const QStringList& args) {
 }
 
 int ShowConfigCommand(const QStringList& args) {
-    const QString usage = QStringLiteral("show-config PLIK [--reveal]");
+    const QString usage = QStringLiteral("show-config ŚCIEŻKA [--reveal]");
     QString path;
     bool reveal = false;
     for (const QString& arg : args) {
