@@ -25,7 +25,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(AppInfo::Title());
     TFileVersionInfo::Instance();
 
-    std::unique_ptr<TdmfDB> db = CreateDatabaseModule(StartupPaths::ForExecutable(app.applicationFilePath()), messages);
+    std::unique_ptr<TdmfDB> db =
+        CreateDatabaseModule(StartupPaths::ForExecutable(app.applicationFilePath()), messages);
     if (!db)
         return 1;
     dmfDB = db.get();

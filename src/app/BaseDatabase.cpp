@@ -12,7 +12,8 @@ QStringList BaseScripts() {
     for (const char* name : {":/db/base_v1.sql", ":/db/base_v1_data.sql"}) {
         QFile file(QString::fromLatin1(name));
         if (!file.open(QIODevice::ReadOnly))
-            throw DataError(QStringLiteral("Program nie zawiera skryptu bazy danych %1.").arg(file.fileName()));
+            throw DataError(
+                QStringLiteral("Program nie zawiera skryptu bazy danych %1.").arg(file.fileName()));
         texts << QString::fromUtf8(file.readAll());
     }
     return texts;

@@ -27,7 +27,8 @@ StartupPaths StartupPaths::ForExecutable(const QString& executablePath) {
 std::unique_ptr<TdmfDB> CreateDatabaseModule(const StartupPaths& paths, Messages& messages,
                                              const UpgradeScripts& scripts) {
     if (!QFileInfo::exists(paths.configFile)) {
-        messages.error(QStringLiteral("Nie odnaleziono pliku konfiguracyjnego aplikacji: ") + paths.configFile);
+        messages.error(QStringLiteral("Nie odnaleziono pliku konfiguracyjnego aplikacji: ") +
+                       paths.configFile);
         return nullptr;
     }
     auto db = std::make_unique<TdmfDB>();
@@ -63,10 +64,11 @@ bool CheckSchemaVersion(TdmfDB& db, Messages& messages, const UpgradeScripts& sc
         messages.warning(kWrongVersion);
         return false;
     }
-    if (!messages.question(QStringLiteral("Ta wersja aplikacji wymaga bazy danych w wersji %1. Aktualna wersja "
-                                          "bazy danych to %2. Czy zaktualizować bazę danych?")
-                               .arg(required)
-                               .arg(version))) {
+    if (!messages.question(
+            QStringLiteral("Ta wersja aplikacji wymaga bazy danych w wersji %1. Aktualna wersja "
+                           "bazy danych to %2. Czy zaktualizować bazę danych?")
+                .arg(required)
+                .arg(version))) {
         messages.warning(kWrongVersion);
         return false;
     }
@@ -79,7 +81,8 @@ bool CheckSchemaVersion(TdmfDB& db, Messages& messages, const UpgradeScripts& sc
         messages.warning(QStringLiteral("Aplikacja zostanie zamknięta po błędzie aktulizacji bazy danych."));
         return false;
     }
-    messages.information(QStringLiteral("Baza danych została zaktualizowana poprawnie. Aktualna wersja to %1.")
-                             .arg(db.ReadSchemaVersion()));
+    messages.information(
+        QStringLiteral("Baza danych została zaktualizowana poprawnie. Aktualna wersja to %1.")
+            .arg(db.ReadSchemaVersion()));
     return true;
 }

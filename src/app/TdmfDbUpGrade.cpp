@@ -29,7 +29,8 @@ TdmfDbUpGrade::TdmfDbUpGrade(Connection& connection, Messages& messages, const U
         step.component = QStringLiteral("sqlprcsrV%1_V%2").arg(from).arg(from + 1);
         step.from = from;
         step.script = scripts.texts.value(from - 1);
-        step.errorPrefix = QStringLiteral("Błąd aktualizacji bazy danych (%1 -> %2): ").arg(from).arg(from + 1);
+        step.errorPrefix =
+            QStringLiteral("Błąd aktualizacji bazy danych (%1 -> %2): ").arg(from).arg(from + 1);
         steps_ << step;
     }
 }
@@ -54,7 +55,8 @@ bool TdmfDbUpGrade::Run(int currentVersion, int target) {
 bool TdmfDbUpGrade::RunStep(const UpgradeStep& step) {
     try {
         if (step.from == 6 && PreCheck()) {
-            messages_.error(step.errorPrefix + QStringLiteral("W tabeli lata istnieje rok 2011 o id równym 1002."));
+            messages_.error(step.errorPrefix +
+                            QStringLiteral("W tabeli lata istnieje rok 2011 o id równym 1002."));
             return false;
         }
         const QStringList statements = SplitSqlScript(step.script);
@@ -71,18 +73,20 @@ bool TdmfDbUpGrade::RunStep(const UpgradeStep& step) {
             if (index + 1 == statements.size())
                 connection_.run(QStringLiteral("DELETE FROM db_ver_krok WHERE dvk_wersja = ?"), {step.from});
             else
-                connection_.run(QStringLiteral("UPDATE OR INSERT INTO db_ver_krok (dvk_wersja, dvk_polecenia, "
-                                               "dvk_skrot) VALUES (?, ?, ?) MATCHING (dvk_wersja)"),
-                                {step.from, index + 1, digest});
+                connection_.run(
+                    QStringLiteral("UPDATE OR INSERT INTO db_ver_krok (dvk_wersja, dvk_polecenia, "
+                                   "dvk_skrot) VALUES (?, ?, ?) MATCHING (dvk_wersja)"),
+                    {step.from, index + 1, digest});
         };
         runner.run(statements, done);
 
         const int reached = RecordedVersion(connection_);
         if (reached != step.from + 1) {
-            messages_.error(step.errorPrefix +
-                            QStringLiteral("Skrypt aktualizacji nie ustawił wersji bazy danych %1 (zapisana wersja: %2).")
-                                .arg(step.from + 1)
-                                .arg(reached));
+            messages_.error(
+                step.errorPrefix +
+                QStringLiteral("Skrypt aktualizacji nie ustawił wersji bazy danych %1 (zapisana wersja: %2).")
+                    .arg(step.from + 1)
+                    .arg(reached));
             return false;
         }
     } catch (const DataError& e) {

@@ -46,8 +46,8 @@ int NextLp(const QString& column, const QString& table, int step) {
 int FirstActiveId(Connection& connection, const QString& idColumn, const QString& lpColumn,
                   const QString& activeColumn, const QString& table) {
     const QString sql = QStringLiteral("SELECT FIRST 1 ") + idColumn + QStringLiteral("\nFROM ") + table +
-                        QStringLiteral("\nWHERE ") + activeColumn + QStringLiteral(" = 1\nORDER BY ") + lpColumn +
-                        QStringLiteral(" ASC");
+                        QStringLiteral("\nWHERE ") + activeColumn + QStringLiteral(" = 1\nORDER BY ") +
+                        lpColumn + QStringLiteral(" ASC");
     return FirstValue(connection, sql).toInt();
 }
 
@@ -62,7 +62,8 @@ void ConfirmDelete(DataSource& source) {
 }
 
 DataAction ReportDeleteError(const QString& genitiveName) {
-    AppMessages().error(QStringLiteral("Nie można usunąć ") + genitiveName + QStringLiteral(" ponieważ jest w użyciu"),
+    AppMessages().error(QStringLiteral("Nie można usunąć ") + genitiveName +
+                            QStringLiteral(" ponieważ jest w użyciu"),
                         QStringLiteral("Błąd usuwania zapisu"));
     return DataAction::Abort;
 }

@@ -103,7 +103,8 @@ bool OpenExisting(Connection& connection, const ConnectionTarget& target) {
         connection.open(target);
         return true;
     } catch (const DataError& e) {
-        Err() << QStringLiteral("Połączenie do bazy danych nie powiodło się: %1").arg(e.message()) << Qt::endl;
+        Err() << QStringLiteral("Połączenie do bazy danych nie powiodło się: %1").arg(e.message())
+              << Qt::endl;
         return false;
     }
 }
@@ -163,7 +164,10 @@ int UpgradeCommand(const QStringList& args) {
         }
         TdmfDbUpGrade upgrade(connection, messages);
         upgrade.afterStep = [](const UpgradeStep& step) {
-            Out() << QStringLiteral("%1: wersja %2 -> %3 wykonana").arg(step.component).arg(step.from).arg(step.from + 1)
+            Out() << QStringLiteral("%1: wersja %2 -> %3 wykonana")
+                         .arg(step.component)
+                         .arg(step.from)
+                         .arg(step.from + 1)
                   << Qt::endl;
         };
         if (!upgrade.Run(version, target)) {

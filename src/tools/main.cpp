@@ -41,7 +41,8 @@ int main(int argc, char* argv[]) {
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
     if (command == commands.end()) {
-        QTextStream(stderr) << QStringLiteral("Nieznane polecenie: %1\n").arg(name) << QString::fromUtf8(kUsage);
+        QTextStream(stderr) << QStringLiteral("Nieznane polecenie: %1\n").arg(name)
+                            << QString::fromUtf8(kUsage);
         return 2;
     }
     return command->second(args);

@@ -36,14 +36,15 @@ UpgradeScripts FixtureScripts() {
     return scripts;
 }
 
-const QString kQuestion = QStringLiteral("question|Decyzja|Ta wersja aplikacji wymaga bazy danych w wersji 7. "
-                                         "Aktualna wersja bazy danych to %1. Czy zaktualizować bazę danych?");
+const QString kQuestion =
+    QStringLiteral("question|Decyzja|Ta wersja aplikacji wymaga bazy danych w wersji 7. "
+                   "Aktualna wersja bazy danych to %1. Czy zaktualizować bazę danych?");
 const QString kWrongVersion = QStringLiteral(
     "warning|Ostrzeżenie|Aplikacja zostanie zamknięta ze względu na nieodpowiednią wersję bazy danych.");
 const QString kClosingAfterFailure =
     QStringLiteral("warning|Ostrzeżenie|Aplikacja zostanie zamknięta po błędzie aktulizacji bazy danych.");
-const QString kUpgraded =
-    QStringLiteral("information|Komunikat|Baza danych została zaktualizowana poprawnie. Aktualna wersja to 7.");
+const QString kUpgraded = QStringLiteral(
+    "information|Komunikat|Baza danych została zaktualizowana poprawnie. Aktualna wersja to 7.");
 
 void WriteIni(const QString& path, const QString& database) {
     QFile file(path);
@@ -84,13 +85,15 @@ void TestUpgrade::versionCheck_data() {
     QTest::addColumn<QStringList>("stepsRun");
 
     QTest::newRow("7: nothing shown") << 7 << true << true << QStringList{} << QStringList{};
-    QTest::newRow("8: ends without a question") << 8 << true << false << QStringList{kWrongVersion} << QStringList{};
+    QTest::newRow("8: ends without a question")
+        << 8 << true << false << QStringList{kWrongVersion} << QStringList{};
     QTest::newRow("3, declined") << 3 << false << false << QStringList{kQuestion.arg(3), kWrongVersion}
                                  << QStringList{};
     QTest::newRow("3, accepted: steps 3 to 6 in order")
         << 3 << true << true << QStringList{kQuestion.arg(3), kUpgraded} << QStringList{"3", "4", "5", "6"};
     QTest::newRow("1, accepted: all six steps")
-        << 1 << true << true << QStringList{kQuestion.arg(1), kUpgraded} << QStringList{"1", "2", "3", "4", "5", "6"};
+        << 1 << true << true << QStringList{kQuestion.arg(1), kUpgraded}
+        << QStringList{"1", "2", "3", "4", "5", "6"};
 }
 
 void TestUpgrade::versionCheck() {
@@ -168,9 +171,10 @@ void TestUpgrade::failedStepCanRunAgain() {
                 throw DataError(QStringLiteral("przerwano"));
         };
         QVERIFY(!upgrade.Run(1));
-        QCOMPARE(shown.log(), QStringList{QStringLiteral("error|Błąd|Błąd aktualizacji bazy danych (%1 -> %2): przerwano")
-                                              .arg(failingStep)
-                                              .arg(failingStep + 1)});
+        QCOMPARE(shown.log(),
+                 QStringList{QStringLiteral("error|Błąd|Błąd aktualizacji bazy danych (%1 -> %2): przerwano")
+                                 .arg(failingStep)
+                                 .arg(failingStep + 1)});
     }
     QCOMPARE(db.scalar(QStringLiteral("SELECT metadata FROM db_ver")), failingStep);
 
@@ -204,8 +208,8 @@ void TestUpgrade::missingConfigurationFile() {
     QCOMPARE(paths.configFile, dir.path() + QStringLiteral("/ostoja.ini"));
     ScriptedMessages shown;
     QVERIFY(!CreateDatabaseModule(paths, shown, FixtureScripts()));
-    QCOMPARE(shown.log(), QStringList{"error|Błąd|Nie odnaleziono pliku konfiguracyjnego aplikacji: " +
-                                      paths.configFile});
+    QCOMPARE(shown.log(),
+             QStringList{"error|Błąd|Nie odnaleziono pliku konfiguracyjnego aplikacji: " + paths.configFile});
 }
 
 void TestUpgrade::badDatabasePath() {
@@ -216,9 +220,10 @@ void TestUpgrade::badDatabasePath() {
     QVERIFY(!CreateDatabaseModule(paths, shown, FixtureScripts()));
     QCOMPARE(shown.shown.size(), 1);
     const QString text = shown.shown.first().text;
-    QVERIFY2(text.startsWith(QStringLiteral("Połączenie do bazy danych nie powiodło się. \nAplikacja zostanie "
-                                            "zamknięta. \nSzczegóły błędu: \n")),
-             qPrintable(text));
+    QVERIFY2(
+        text.startsWith(QStringLiteral("Połączenie do bazy danych nie powiodło się. \nAplikacja zostanie "
+                                       "zamknięta. \nSzczegóły błędu: \n")),
+        qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("nie-ma.fdb")), qPrintable(text));
 }
 

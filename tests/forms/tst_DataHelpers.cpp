@@ -178,7 +178,8 @@ void TestDataHelpers::postErrors() {
     q.append();
     q.fieldByName("gm_nazwa").setValue("Gromadka");
     QVERIFY_THROWS_EXCEPTION(OperationAborted, q.post());
-    QCOMPARE(messages_->log(), QStringList{"error|Błąd zapisu do bazy danych|Gmina o takim kluczu już istnieje."});
+    QCOMPARE(messages_->log(),
+             QStringList{"error|Błąd zapisu do bazy danych|Gmina o takim kluczu już istnieje."});
     QCOMPARE(q.state(), DataSetState::Insert);
     QCOMPARE(q.fieldByName("gm_nazwa").asString(), QStringLiteral("Gromadka"));
 

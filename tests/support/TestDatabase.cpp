@@ -35,7 +35,8 @@ void TestDatabase::createBase() {
 
 Connection& TestDatabase::connection() {
     if (!connection_) {
-        connection_ = std::make_unique<Connection>(QStringLiteral("test-%1").arg(counter.fetchAndAddRelaxed(1)));
+        connection_ =
+            std::make_unique<Connection>(QStringLiteral("test-%1").arg(counter.fetchAndAddRelaxed(1)));
         connection_->open(target());
         SetMainConnection(connection_.get());
     }

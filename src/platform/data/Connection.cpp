@@ -39,8 +39,9 @@ void Connection::useOwnLockFolder() {
 void Connection::open(const ConnectionTarget& target) {
     useOwnLockFolder();
     close();
-    QSqlDatabase db = QSqlDatabase::contains(name_) ? QSqlDatabase::database(name_, false)
-                                                    : QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), name_);
+    QSqlDatabase db = QSqlDatabase::contains(name_)
+                          ? QSqlDatabase::database(name_, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), name_);
     db.setHostName(target.host);
     if (!target.host.isEmpty())
         db.setPort(target.port);

@@ -24,7 +24,9 @@ public:
     const char* what() const noexcept override { return "operation aborted"; }
 };
 
-[[noreturn]] inline void Abort() { throw OperationAborted(); }
+[[noreturn]] inline void Abort() {
+    throw OperationAborted();
+}
 
 // SQL codes of the engine that the program reacts to.
 namespace SqlCode {

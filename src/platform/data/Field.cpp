@@ -45,7 +45,8 @@ QVariant Field::coerce(const QVariant& value) const {
     if (value.isNull())
         return {};
     const bool isText = value.typeId() == QMetaType::QString;
-    if (type_ != FieldType::String && type_ != FieldType::Unknown && isText && value.toString().trimmed().isEmpty())
+    if (type_ != FieldType::String && type_ != FieldType::Unknown && isText &&
+        value.toString().trimmed().isEmpty())
         return {};
     switch (type_) {
     case FieldType::Integer: {
@@ -95,7 +96,8 @@ QString DisplayText(const QVariant& value, FieldType type, const QString& displa
             return QString::number(value.toLongLong());
         return FormatNumber(value.toDouble(), QStringLiteral("0.##########"));
     case FieldType::Date:
-        return value.toDate().toString(displayFormat.isEmpty() ? QStringLiteral("yyyy-MM-dd") : displayFormat);
+        return value.toDate().toString(displayFormat.isEmpty() ? QStringLiteral("yyyy-MM-dd")
+                                                               : displayFormat);
     case FieldType::DateTime:
         return value.toDateTime().toString(displayFormat.isEmpty() ? QStringLiteral("yyyy-MM-dd hh:mm:ss")
                                                                    : displayFormat);

@@ -153,7 +153,8 @@ void Query::setMaster(Query* master, const QHash<QString, QString>& paramToField
     if (!master_)
         return;
     masterConnections_[0] = connect(master_, &Query::dataSetChanged, this, [this] { onMasterChanged(true); });
-    masterConnections_[1] = connect(master_, &Query::currentChanged, this, [this] { onMasterChanged(false); });
+    masterConnections_[1] =
+        connect(master_, &Query::currentChanged, this, [this] { onMasterChanged(false); });
     masterConnections_[2] = connect(master_, &Query::recordChanged, this, [this] { onMasterChanged(false); });
     masterConnections_[3] = connect(master_, &Query::stateChanged, this, [this] { onMasterChanged(false); });
 }

@@ -6,8 +6,7 @@ namespace {
 
 // Walks the text, handing quoted literals and identifiers and comments to `copy` unchanged and
 // every other character to `plain`.
-template <typename Plain, typename Copy>
-void Scan(const QString& sql, Plain plain, Copy copy) {
+template <typename Plain, typename Copy> void Scan(const QString& sql, Plain plain, Copy copy) {
     const qsizetype n = sql.size();
     qsizetype i = 0;
     while (i < n) {

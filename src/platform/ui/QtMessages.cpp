@@ -19,7 +19,8 @@ void Show(QMessageBox::Icon icon, const QString& caption, const QString& text) {
 } // namespace
 
 bool QtMessages::question(const QString& text) {
-    QMessageBox box(QMessageBox::Question, questionCaption(), text, QMessageBox::Yes | QMessageBox::No, Parent());
+    QMessageBox box(QMessageBox::Question, questionCaption(), text, QMessageBox::Yes | QMessageBox::No,
+                    Parent());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Tak"));
     box.button(QMessageBox::No)->setText(QStringLiteral("&Nie"));
     box.setDefaultButton(QMessageBox::Yes);

@@ -24,17 +24,18 @@ void TestSqlScript::splits_data() {
         << "CREATE TABLE a (x INTEGER);\n\n\nINSERT INTO a VALUES (1);\n"
         << QStringList{"CREATE TABLE a (x INTEGER)", "INSERT INTO a VALUES (1)"};
     QTest::newRow("comment lines separate groups")
-        << "-- tables\nCREATE TABLE a (x INTEGER);\n-- rows; with a terminator in the comment\nINSERT INTO a VALUES (1);"
+        << "-- tables\nCREATE TABLE a (x INTEGER);\n-- rows; with a terminator in the comment\nINSERT INTO a "
+           "VALUES (1);"
         << QStringList{"CREATE TABLE a (x INTEGER)", "INSERT INTO a VALUES (1)"};
-    QTest::newRow("statement over several lines")
-        << "INSERT INTO a (x,\n  y)\nVALUES (1,\n  2);"
-        << QStringList{"INSERT INTO a (x,\n  y)\nVALUES (1,\n  2)"};
+    QTest::newRow("statement over several lines") << "INSERT INTO a (x,\n  y)\nVALUES (1,\n  2);"
+                                                  << QStringList{"INSERT INTO a (x,\n  y)\nVALUES (1,\n  2)"};
     QTest::newRow("terminator and doubled quote inside a literal")
         << "INSERT INTO t VALUES ('a;b', 'it''s; fine', '--not a comment');\nSELECT 1 FROM RDB$DATABASE;"
         << QStringList{"INSERT INTO t VALUES ('a;b', 'it''s; fine', '--not a comment')",
                        "SELECT 1 FROM RDB$DATABASE"};
     QTest::newRow("set term for a body")
-        << "SET TERM ^ ;\nCREATE PROCEDURE p AS\nBEGIN\n  EXIT;\nEND^\nSET TERM ; ^\nSELECT 1 FROM RDB$DATABASE;"
+        << "SET TERM ^ ;\nCREATE PROCEDURE p AS\nBEGIN\n  EXIT;\nEND^\nSET TERM ; ^\nSELECT 1 FROM "
+           "RDB$DATABASE;"
         << QStringList{"CREATE PROCEDURE p AS\nBEGIN\n  EXIT;\nEND", "SELECT 1 FROM RDB$DATABASE"};
     QTest::newRow("set term in small letters")
         << "set term !! ;\nA!!\nset term ; !!\nB;" << QStringList{"A", "B"};
@@ -51,22 +52,22 @@ void TestSqlScript::splits() {
 void TestSqlScript::runsEveryConventionOnTheEngine() {
     TestDatabase db;
     db.create();
-    const QString script = QStringLiteral(
-        "-- a table and its generator\n"
-        "CREATE TABLE t (\n"
-        "  t_id INTEGER NOT NULL,\n"
-        "  t_nazwa VARCHAR(40));\n"
-        "\n"
-        "create generator G_T;\n"
-        "SET GENERATOR g_t TO 1000;\n"
-        "INSERT INTO T (T_ID, T_NAZWA) VALUES (100, 'Zażółć; gęślą ''jaźń''');\n"
-        "SET TERM ^ ;\n"
-        "CREATE PROCEDURE dodaj (n VARCHAR(40)) AS\n"
-        "BEGIN\n"
-        "  INSERT INTO t (t_id, t_nazwa) VALUES (GEN_ID(g_t, 1), :n);\n"
-        "END^\n"
-        "SET TERM ; ^\n"
-        "EXECUTE PROCEDURE dodaj('druga;');\n");
+    const QString script =
+        QStringLiteral("-- a table and its generator\n"
+                       "CREATE TABLE t (\n"
+                       "  t_id INTEGER NOT NULL,\n"
+                       "  t_nazwa VARCHAR(40));\n"
+                       "\n"
+                       "create generator G_T;\n"
+                       "SET GENERATOR g_t TO 1000;\n"
+                       "INSERT INTO T (T_ID, T_NAZWA) VALUES (100, 'Zażółć; gęślą ''jaźń''');\n"
+                       "SET TERM ^ ;\n"
+                       "CREATE PROCEDURE dodaj (n VARCHAR(40)) AS\n"
+                       "BEGIN\n"
+                       "  INSERT INTO t (t_id, t_nazwa) VALUES (GEN_ID(g_t, 1), :n);\n"
+                       "END^\n"
+                       "SET TERM ; ^\n"
+                       "EXECUTE PROCEDURE dodaj('druga;');\n");
     ScriptRunner(db.connection()).runText(script);
 
     QSqlQuery q = db.connection().run(QStringLiteral("SELECT t_id, t_nazwa FROM t ORDER BY t_id"));
