@@ -223,9 +223,8 @@ UNION ALL SELECT 295, 196, '06 03 11*', 'Sole i roztwory zawierające cyjanki', 
 UNION ALL SELECT 296, 197, '06 03 13*', 'Sole i roztwory zawierające metale ciężkie', 137.09, 3, '06', '06 03', '0', 1, 1970 FROM RDB$DATABASE
 UNION ALL SELECT 297, 198, '06 03 14', 'Sole i roztwory inne niż wymienione w 06 03 11 i 06 03 13', 52.21, 3, '06', '06 03', '0', 1, 1980 FROM RDB$DATABASE
 UNION ALL SELECT 298, 199, '06 03 15*', 'Tlenki metali zawierające metale ciężkie', 137.09, 3, '06', '06 03', '0', 1, 1990 FROM RDB$DATABASE
-UNION ALL SELECT 299, 200, '06 03 16', 'Tlenki metali inne niż wymienione w 06 03 15', 52.21, 3, '06', '06 03', '0', 1, 2000 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp)
-SELECT CAST(300 AS INTEGER), CAST(201 AS INTEGER), CAST('06 03 99' AS VARCHAR(9)), CAST('Inne niewymienione odpady' AS VARCHAR(400)), CAST(52.21 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('06' AS VARCHAR(9)), CAST('06 03' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(2010 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 299, 200, '06 03 16', 'Tlenki metali inne niż wymienione w 06 03 15', 52.21, 3, '06', '06 03', '0', 1, 2000 FROM RDB$DATABASE
+UNION ALL SELECT 300, 201, '06 03 99', 'Inne niewymienione odpady', 52.21, 3, '06', '06 03', '0', 1, 2010 FROM RDB$DATABASE
 UNION ALL SELECT 301, 202, '06 04', 'Odpady zawierające metale inne niż wymienione w 06 03', NULL, 2, '06', '06 04', '0', 1, 2020 FROM RDB$DATABASE
 UNION ALL SELECT 302, 203, '06 04 03*', 'Odpady zawierające arsen', 125.77, 3, '06', '06 04', '0', 1, 2030 FROM RDB$DATABASE
 UNION ALL SELECT 303, 204, '06 04 04*', 'Odpady zawierające rtęć', 137.09, 3, '06', '06 04', '0', 1, 2040 FROM RDB$DATABASE
@@ -274,8 +273,9 @@ UNION ALL SELECT 345, 246, '06 13 99', 'Inne niewymienione odpady', 10.50, 3, '0
 UNION ALL SELECT 346, 247, '07', 'Odpady z produkcji, przygotowania, obrotu i stosowania produktów przemysłu chemii organicznej', NULL, 1, '07', '07', '0', 1, 2470 FROM RDB$DATABASE
 UNION ALL SELECT 347, 248, '07 01', 'Odpady z produkcji, przygotowania, obrotu i stosowania podstawowych produktów przemysłu chemii organicznej', NULL, 2, '07', '07 01', '0', 1, 2480 FROM RDB$DATABASE
 UNION ALL SELECT 348, 249, '07 01 01*', 'Wody popłuczne i ługi macierzyste', 137.09, 3, '07', '07 01', '0', 1, 2490 FROM RDB$DATABASE
-UNION ALL SELECT 349, 250, '07 01 03*', 'Rozpuszczalniki chlorowcoorganiczne, roztwory z przemywania i ciecze macierzyste', 137.09, 3, '07', '07 01', '0', 1, 2500 FROM RDB$DATABASE
-UNION ALL SELECT 350, 251, '07 01 04*', 'Inne rozpuszczalniki organiczne, roztwory z przemywania i ciecze macierzyste', 137.09, 3, '07', '07 01', '0', 1, 2510 FROM RDB$DATABASE
+UNION ALL SELECT 349, 250, '07 01 03*', 'Rozpuszczalniki chlorowcoorganiczne, roztwory z przemywania i ciecze macierzyste', 137.09, 3, '07', '07 01', '0', 1, 2500 FROM RDB$DATABASE;
+INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp)
+SELECT CAST(350 AS INTEGER), CAST(251 AS INTEGER), CAST('07 01 04*' AS VARCHAR(9)), CAST('Inne rozpuszczalniki organiczne, roztwory z przemywania i ciecze macierzyste' AS VARCHAR(400)), CAST(137.09 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('07' AS VARCHAR(9)), CAST('07 01' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(2510 AS INTEGER) FROM RDB$DATABASE
 UNION ALL SELECT 351, 252, '07 01 07*', 'Pozostałości podestylacyjne i poreakcyjne zawierające związki chlorowców', 137.09, 3, '07', '07 01', '0', 1, 2520 FROM RDB$DATABASE
 UNION ALL SELECT 352, 253, '07 01 08*', 'Inne pozostałości podestylacyjne i poreakcyjne', 137.09, 3, '07', '07 01', '0', 1, 2530 FROM RDB$DATABASE
 UNION ALL SELECT 353, 254, '07 01 09*', 'Zużyte sorbenty i osady pofiltracyjne zawierające związki chlorowców', 137.09, 3, '07', '07 01', '0', 1, 2540 FROM RDB$DATABASE
@@ -424,9 +424,8 @@ UNION ALL SELECT 495, 396, '09 01 10', 'Aparaty fotograficzne jednorazowego uży
 UNION ALL SELECT 496, 397, '09 01 11*', 'Aparaty fotograficzne jednorazowego użytku zawierające baterie wymienione w 16 06 01, 16 06 02 lub 16 06 03', 16.27, 3, '09', '09 01', '0', 1, 3970 FROM RDB$DATABASE
 UNION ALL SELECT 497, 398, '09 01 12', 'Aparaty fotograficzne jednorazowego użytku zawierające baterie inne niż wymienione w 09 01 11', 10.50, 3, '09', '09 01', '0', 1, 3980 FROM RDB$DATABASE
 UNION ALL SELECT 498, 399, '09 01 13*', 'Odpady ciekłe z zakładowej regeneracji srebra inne niż wymienione w 09 01 06', 137.09, 3, '09', '09 01', '0', 1, 3990 FROM RDB$DATABASE
-UNION ALL SELECT 499, 400, '09 01 80*', 'Przeterminowane odczynniki fotograficzne', 137.09, 3, '09', '09 01', '0', 1, 4000 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp)
-SELECT CAST(500 AS INTEGER), CAST(401 AS INTEGER), CAST('09 01 99' AS VARCHAR(9)), CAST('Inne niewymienione odpady' AS VARCHAR(400)), CAST(10.50 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('09' AS VARCHAR(9)), CAST('09 01' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(4010 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 499, 400, '09 01 80*', 'Przeterminowane odczynniki fotograficzne', 137.09, 3, '09', '09 01', '0', 1, 4000 FROM RDB$DATABASE
+UNION ALL SELECT 500, 401, '09 01 99', 'Inne niewymienione odpady', 10.50, 3, '09', '09 01', '0', 1, 4010 FROM RDB$DATABASE
 UNION ALL SELECT 501, 402, '10', 'Odpady z procesów termicznych', NULL, 1, '10', '10', '0', 1, 4020 FROM RDB$DATABASE
 UNION ALL SELECT 502, 403, '10 01', 'Odpady z elektrowni i innych zakładów energetycznego spalania paliw (z wyłączeniem grupy 19)', NULL, 2, '10', '10 01', '0', 1, 4030 FROM RDB$DATABASE
 UNION ALL SELECT 503, 404, '10 01 01', 'Żużle, popioły paleniskowe i pyły z kotłów (z wyłączeniem pyłów z kotłów wymienionych w 10 01 04)', 16.27, 3, '10', '10 01', '0', 1, 4040 FROM RDB$DATABASE
@@ -525,8 +524,9 @@ UNION ALL SELECT 595, 496, '10 06 09*', 'Odpady z uzdatniania wody chłodzącej 
 UNION ALL SELECT 596, 497, '10 06 10', 'Odpady z uzdatniania wody chłodzącej inne niż wymienione w 10 06 09', 16.27, 3, '10', '10 06', '0', 1, 4970 FROM RDB$DATABASE
 UNION ALL SELECT 597, 498, '10 06 80', 'Żużle szybowe i granulowane', 10.50, 3, '10', '10 06', '0', 1, 4980 FROM RDB$DATABASE
 UNION ALL SELECT 598, 499, '10 06 99', 'Inne niewymienione odpady', 10.50, 3, '10', '10 06', '0', 1, 4990 FROM RDB$DATABASE
-UNION ALL SELECT 599, 500, '10 07', 'Odpady z hutnictwa srebra, złota i platyny', NULL, 2, '10', '10 07', '0', 1, 5000 FROM RDB$DATABASE
-UNION ALL SELECT 600, 501, '10 07 01', 'Żużle z produkcji pierwotnej i wtórnej', 16.27, 3, '10', '10 07', '0', 1, 5010 FROM RDB$DATABASE
+UNION ALL SELECT 599, 500, '10 07', 'Odpady z hutnictwa srebra, złota i platyny', NULL, 2, '10', '10 07', '0', 1, 5000 FROM RDB$DATABASE;
+INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp)
+SELECT CAST(600 AS INTEGER), CAST(501 AS INTEGER), CAST('10 07 01' AS VARCHAR(9)), CAST('Żużle z produkcji pierwotnej i wtórnej' AS VARCHAR(400)), CAST(16.27 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('10' AS VARCHAR(9)), CAST('10 07' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(5010 AS INTEGER) FROM RDB$DATABASE
 UNION ALL SELECT 601, 502, '10 07 02', 'Zgary z produkcji pierwotnej i wtórnej', 16.27, 3, '10', '10 07', '0', 1, 5020 FROM RDB$DATABASE
 UNION ALL SELECT 602, 503, '10 07 03', 'Odpady stałe z oczyszczania gazów odlotowych', 16.27, 3, '10', '10 07', '0', 1, 5030 FROM RDB$DATABASE
 UNION ALL SELECT 603, 504, '10 07 04', 'Inne cząstki i pyły', 16.27, 3, '10', '10 07', '0', 1, 5040 FROM RDB$DATABASE
@@ -625,9 +625,8 @@ UNION ALL SELECT 695, 596, '10 13 14', 'Odpady betonowe i szlam betonowy', 10.50
 UNION ALL SELECT 696, 597, '10 13 80', 'Odpady z produkcji cementu', 10.50, 3, '10', '10 13', '0', 1, 5970 FROM RDB$DATABASE
 UNION ALL SELECT 697, 598, '10 13 81', 'Odpady z produkcji gipsu', 10.50, 3, '10', '10 13', '0', 1, 5980 FROM RDB$DATABASE
 UNION ALL SELECT 698, 599, '10 13 82', 'Wybrakowane wyroby', 10.50, 3, '10', '10 13', '0', 1, 5990 FROM RDB$DATABASE
-UNION ALL SELECT 699, 600, '10 13 99', 'Inne niewymienione odpady', 10.50, 3, '10', '10 13', '0', 1, 6000 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp)
-SELECT CAST(700 AS INTEGER), CAST(601 AS INTEGER), CAST('10 14' AS VARCHAR(9)), CAST('Odpady z krematoriów' AS VARCHAR(400)), CAST(NULL AS DECIMAL(18,2)), CAST(2 AS SMALLINT), CAST('10' AS VARCHAR(9)), CAST('10 14' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(6010 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 699, 600, '10 13 99', 'Inne niewymienione odpady', 10.50, 3, '10', '10 13', '0', 1, 6000 FROM RDB$DATABASE
+UNION ALL SELECT 700, 601, '10 14', 'Odpady z krematoriów', NULL, 2, '10', '10 14', '0', 1, 6010 FROM RDB$DATABASE
 UNION ALL SELECT 701, 602, '10 14 01*', 'Odpady z oczyszczania gazów odlotowych zawierające rtęć', 137.09, 3, '10', '10 14', '0', 1, 6020 FROM RDB$DATABASE
 UNION ALL SELECT 702, 603, '10 80', 'Odpady z produkcji żelazostopów', NULL, 2, '10', '10 80', '0', 1, 6030 FROM RDB$DATABASE
 UNION ALL SELECT 703, 604, '10 80 01', 'Żużle z produkcji żelazokrzemu', 16.27, 3, '10', '10 80', '0', 1, 6040 FROM RDB$DATABASE
@@ -776,8 +775,9 @@ UNION ALL SELECT 845, 746, '16 01 14*', 'Płyny zapobiegające zamarzaniu zawier
 UNION ALL SELECT 846, 747, '16 01 15', 'Płyny zapobiegające zamarzaniu inne niż wymienione w 16 01 14', 52.21, 3, '16', '16 01', '0', 1, 7470 FROM RDB$DATABASE
 UNION ALL SELECT 847, 748, '16 01 16', 'Zbiorniki na gaz skroplony', 100.00, 3, '16', '16 01', '0', 1, 7480 FROM RDB$DATABASE
 UNION ALL SELECT 848, 749, '16 01 17', 'Metale żelazne', 100.00, 3, '16', '16 01', '0', 1, 7490 FROM RDB$DATABASE
-UNION ALL SELECT 849, 750, '16 01 18', 'Metale nieżelazne', 100.00, 3, '16', '16 01', '0', 1, 7500 FROM RDB$DATABASE
-UNION ALL SELECT 850, 751, '16 01 19', 'Tworzywa sztuczne', 100.00, 3, '16', '16 01', '0', 1, 7510 FROM RDB$DATABASE
+UNION ALL SELECT 849, 750, '16 01 18', 'Metale nieżelazne', 100.00, 3, '16', '16 01', '0', 1, 7500 FROM RDB$DATABASE;
+INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp)
+SELECT CAST(850 AS INTEGER), CAST(751 AS INTEGER), CAST('16 01 19' AS VARCHAR(9)), CAST('Tworzywa sztuczne' AS VARCHAR(400)), CAST(100.00 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('16' AS VARCHAR(9)), CAST('16 01' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(7510 AS INTEGER) FROM RDB$DATABASE
 UNION ALL SELECT 851, 752, '16 01 20', 'Szkło', 100.00, 3, '16', '16 01', '0', 1, 7520 FROM RDB$DATABASE
 UNION ALL SELECT 852, 753, '16 01 21*', 'Niebezpieczne elementy inne niż wymienione w 16 01 07 do 16 01 11, 16 01 13 i 16 01 14', 52.21, 3, '16', '16 01', '0', 1, 7530 FROM RDB$DATABASE
 UNION ALL SELECT 853, 754, '16 01 22', 'Inne niewymienione elementy', 16.27, 3, '16', '16 01', '0', 1, 7540 FROM RDB$DATABASE
@@ -826,9 +826,8 @@ UNION ALL SELECT 895, 796, '16 08 03', 'Zużyte katalizatory zawierające metale
 UNION ALL SELECT 896, 797, '16 08 04', 'Zużyte katalizatory stosowane do katalitycznego krakingu w procesie fluidyzacyjnym (z wyłączeniem 16 08 07)', 52.21, 3, '16', '16 08', '0', 1, 7970 FROM RDB$DATABASE
 UNION ALL SELECT 897, 798, '16 08 05*', 'Zużyte katalizatory zawierające kwas fosforowy', 137.09, 3, '16', '16 08', '0', 1, 7980 FROM RDB$DATABASE
 UNION ALL SELECT 898, 799, '16 08 06*', 'Zużyte ciecze stosowane jako katalizatory', 137.09, 3, '16', '16 08', '0', 1, 7990 FROM RDB$DATABASE
-UNION ALL SELECT 899, 800, '16 08 07*', 'Zużyte katalizatory zanieczyszczone substancjami niebezpiecznymi', 137.09, 3, '16', '16 08', '0', 1, 8000 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp)
-SELECT CAST(900 AS INTEGER), CAST(801 AS INTEGER), CAST('16 09' AS VARCHAR(9)), CAST('Substancje utleniające' AS VARCHAR(400)), CAST(NULL AS DECIMAL(18,2)), CAST(2 AS SMALLINT), CAST('16' AS VARCHAR(9)), CAST('16 09' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(8010 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 899, 800, '16 08 07*', 'Zużyte katalizatory zanieczyszczone substancjami niebezpiecznymi', 137.09, 3, '16', '16 08', '0', 1, 8000 FROM RDB$DATABASE
+UNION ALL SELECT 900, 801, '16 09', 'Substancje utleniające', NULL, 2, '16', '16 09', '0', 1, 8010 FROM RDB$DATABASE
 UNION ALL SELECT 901, 802, '16 09 01*', 'Nadmanganiany (np. nadmanganian potasowy)', 137.09, 3, '16', '16 09', '0', 1, 8020 FROM RDB$DATABASE
 UNION ALL SELECT 902, 803, '16 09 02*', 'Chromiany (np. chromian potasowy, dwuchromian sodowy lub potasowy)', 137.09, 3, '16', '16 09', '0', 1, 8030 FROM RDB$DATABASE
 UNION ALL SELECT 903, 804, '16 09 03*', 'Nadtlenki (np. nadtlenek wodoru)', 137.09, 3, '16', '16 09', '0', 1, 8040 FROM RDB$DATABASE

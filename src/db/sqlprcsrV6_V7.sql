@@ -400,9 +400,8 @@ UNION ALL SELECT 1395, 196, '06 03 11*', 'Sole i roztwory zawierające cyjanki',
 UNION ALL SELECT 1396, 197, '06 03 13*', 'Sole i roztwory zawierające metale ciężkie', 151.69, 3, '06', '06 03', '0', 1, 1970, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1397, 198, '06 03 14', 'Sole i roztwory inne niż wymienione w 06 03 11 i 06 03 13', 57.76, 3, '06', '06 03', '0', 1, 1980, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1398, 199, '06 03 15*', 'Tlenki metali zawierające metale ciężkie', 151.69, 3, '06', '06 03', '0', 1, 1990, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1399, 200, '06 03 16', 'Tlenki metali inne niż wymienione w 06 03 15', 57.76, 3, '06', '06 03', '0', 1, 2000, 1002 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp, sotl_rok_id)
-SELECT CAST(1400 AS INTEGER), CAST(201 AS INTEGER), CAST('06 03 99' AS VARCHAR(9)), CAST('Inne niewymienione odpady' AS VARCHAR(400)), CAST(57.76 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('06' AS VARCHAR(9)), CAST('06 03' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(2010 AS INTEGER), CAST(1002 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 1399, 200, '06 03 16', 'Tlenki metali inne niż wymienione w 06 03 15', 57.76, 3, '06', '06 03', '0', 1, 2000, 1002 FROM RDB$DATABASE
+UNION ALL SELECT 1400, 201, '06 03 99', 'Inne niewymienione odpady', 57.76, 3, '06', '06 03', '0', 1, 2010, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1401, 202, '06 04', 'Odpady zawierające metale inne niż wymienione w 06 03', 0.00, 2, '06', '06 04', '0', 1, 2020, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1402, 203, '06 04 03*', 'Odpady zawierające arsen', 139.17, 3, '06', '06 04', '0', 1, 2030, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1403, 204, '06 04 04*', 'Odpady zawierające rtęć', 151.69, 3, '06', '06 04', '0', 1, 2040, 1002 FROM RDB$DATABASE
@@ -451,8 +450,9 @@ UNION ALL SELECT 1445, 246, '06 13 99', 'Inne niewymienione odpady', 11.61, 3, '
 UNION ALL SELECT 1446, 247, '07', 'Odpady z produkcji, przygotowania, obrotu i stosowania produktów przemysłu chemii organicznej', 0.00, 1, '07', '07', '0', 1, 2470, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1447, 248, '07 01', 'Odpady z produkcji, przygotowania, obrotu i stosowania podstawowych produktów przemysłu chemii organicznej', 0.00, 2, '07', '07 01', '0', 1, 2480, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1448, 249, '07 01 01*', 'Wody popłuczne i ługi macierzyste', 151.69, 3, '07', '07 01', '0', 1, 2490, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1449, 250, '07 01 03*', 'Rozpuszczalniki chlorowcoorganiczne, roztwory z przemywania i ciecze macierzyste', 151.69, 3, '07', '07 01', '0', 1, 2500, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1450, 251, '07 01 04*', 'Inne rozpuszczalniki organiczne, roztwory z przemywania i ciecze macierzyste', 151.69, 3, '07', '07 01', '0', 1, 2510, 1002 FROM RDB$DATABASE
+UNION ALL SELECT 1449, 250, '07 01 03*', 'Rozpuszczalniki chlorowcoorganiczne, roztwory z przemywania i ciecze macierzyste', 151.69, 3, '07', '07 01', '0', 1, 2500, 1002 FROM RDB$DATABASE;
+INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp, sotl_rok_id)
+SELECT CAST(1450 AS INTEGER), CAST(251 AS INTEGER), CAST('07 01 04*' AS VARCHAR(9)), CAST('Inne rozpuszczalniki organiczne, roztwory z przemywania i ciecze macierzyste' AS VARCHAR(400)), CAST(151.69 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('07' AS VARCHAR(9)), CAST('07 01' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(2510 AS INTEGER), CAST(1002 AS INTEGER) FROM RDB$DATABASE
 UNION ALL SELECT 1451, 252, '07 01 07*', 'Pozostałości podestylacyjne i poreakcyjne zawierające związki chlorowców', 151.69, 3, '07', '07 01', '0', 1, 2520, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1452, 253, '07 01 08*', 'Inne pozostałości podestylacyjne i poreakcyjne', 151.69, 3, '07', '07 01', '0', 1, 2530, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1453, 254, '07 01 09*', 'Zużyte sorbenty i osady pofiltracyjne zawierające związki chlorowców', 151.69, 3, '07', '07 01', '0', 1, 2540, 1002 FROM RDB$DATABASE
@@ -601,9 +601,8 @@ UNION ALL SELECT 1595, 396, '09 01 10', 'Aparaty fotograficzne jednorazowego uż
 UNION ALL SELECT 1596, 397, '09 01 11*', 'Aparaty fotograficzne jednorazowego użytku zawierające baterie wymienione w 16 06 01, 16 06 02 lub 16 06 03', 18.00, 3, '09', '09 01', '0', 1, 3970, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1597, 398, '09 01 12', 'Aparaty fotograficzne jednorazowego użytku zawierające baterie inne niż wymienione w 09 01 11', 11.61, 3, '09', '09 01', '0', 1, 3980, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1598, 399, '09 01 13*', 'Odpady ciekłe z zakładowej regeneracji srebra inne niż wymienione w 09 01 06', 151.69, 3, '09', '09 01', '0', 1, 3990, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1599, 400, '09 01 80*', 'Przeterminowane odczynniki fotograficzne', 151.69, 3, '09', '09 01', '0', 1, 4000, 1002 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp, sotl_rok_id)
-SELECT CAST(1600 AS INTEGER), CAST(401 AS INTEGER), CAST('09 01 99' AS VARCHAR(9)), CAST('Inne niewymienione odpady' AS VARCHAR(400)), CAST(11.61 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('09' AS VARCHAR(9)), CAST('09 01' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(4010 AS INTEGER), CAST(1002 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 1599, 400, '09 01 80*', 'Przeterminowane odczynniki fotograficzne', 151.69, 3, '09', '09 01', '0', 1, 4000, 1002 FROM RDB$DATABASE
+UNION ALL SELECT 1600, 401, '09 01 99', 'Inne niewymienione odpady', 11.61, 3, '09', '09 01', '0', 1, 4010, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1601, 402, '10', 'Odpady z procesów termicznych', 0.00, 1, '10', '10', '0', 1, 4020, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1602, 403, '10 01', 'Odpady z elektrowni i innych zakładów energetycznego spalania paliw (z wyłączeniem grupy 19)', 0.00, 2, '10', '10 01', '0', 1, 4030, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1603, 404, '10 01 01', 'Żużle, popioły paleniskowe i pyły z kotłów (z wyłączeniem pyłów z kotłów wymienionych w 10 01 04)', 18.00, 3, '10', '10 01', '0', 1, 4040, 1002 FROM RDB$DATABASE
@@ -702,8 +701,9 @@ UNION ALL SELECT 1695, 496, '10 06 09*', 'Odpady z uzdatniania wody chłodzącej
 UNION ALL SELECT 1696, 497, '10 06 10', 'Odpady z uzdatniania wody chłodzącej inne niż wymienione w 10 06 09', 18.00, 3, '10', '10 06', '0', 1, 4970, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1697, 498, '10 06 80', 'Żużle szybowe i granulowane', 11.61, 3, '10', '10 06', '0', 1, 4980, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1698, 499, '10 06 99', 'Inne niewymienione odpady', 11.61, 3, '10', '10 06', '0', 1, 4990, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1699, 500, '10 07', 'Odpady z hutnictwa srebra, złota i platyny', 0.00, 2, '10', '10 07', '0', 1, 5000, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1700, 501, '10 07 01', 'Żużle z produkcji pierwotnej i wtórnej', 18.00, 3, '10', '10 07', '0', 1, 5010, 1002 FROM RDB$DATABASE
+UNION ALL SELECT 1699, 500, '10 07', 'Odpady z hutnictwa srebra, złota i platyny', 0.00, 2, '10', '10 07', '0', 1, 5000, 1002 FROM RDB$DATABASE;
+INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp, sotl_rok_id)
+SELECT CAST(1700 AS INTEGER), CAST(501 AS INTEGER), CAST('10 07 01' AS VARCHAR(9)), CAST('Żużle z produkcji pierwotnej i wtórnej' AS VARCHAR(400)), CAST(18.00 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('10' AS VARCHAR(9)), CAST('10 07' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(5010 AS INTEGER), CAST(1002 AS INTEGER) FROM RDB$DATABASE
 UNION ALL SELECT 1701, 502, '10 07 02', 'Zgary z produkcji pierwotnej i wtórnej', 18.00, 3, '10', '10 07', '0', 1, 5020, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1702, 503, '10 07 03', 'Odpady stałe z oczyszczania gazów odlotowych', 18.00, 3, '10', '10 07', '0', 1, 5030, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1703, 504, '10 07 04', 'Inne cząstki i pyły', 18.00, 3, '10', '10 07', '0', 1, 5040, 1002 FROM RDB$DATABASE
@@ -802,9 +802,8 @@ UNION ALL SELECT 1795, 596, '10 13 14', 'Odpady betonowe i szlam betonowy', 11.6
 UNION ALL SELECT 1796, 597, '10 13 80', 'Odpady z produkcji cementu', 11.61, 3, '10', '10 13', '0', 1, 5970, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1797, 598, '10 13 81', 'Odpady z produkcji gipsu', 11.61, 3, '10', '10 13', '0', 1, 5980, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1798, 599, '10 13 82', 'Wybrakowane wyroby', 11.61, 3, '10', '10 13', '0', 1, 5990, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1799, 600, '10 13 99', 'Inne niewymienione odpady', 11.61, 3, '10', '10 13', '0', 1, 6000, 1002 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp, sotl_rok_id)
-SELECT CAST(1800 AS INTEGER), CAST(601 AS INTEGER), CAST('10 14' AS VARCHAR(9)), CAST('Odpady z krematoriów' AS VARCHAR(400)), CAST(0.00 AS DECIMAL(18,2)), CAST(2 AS SMALLINT), CAST('10' AS VARCHAR(9)), CAST('10 14' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(6010 AS INTEGER), CAST(1002 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 1799, 600, '10 13 99', 'Inne niewymienione odpady', 11.61, 3, '10', '10 13', '0', 1, 6000, 1002 FROM RDB$DATABASE
+UNION ALL SELECT 1800, 601, '10 14', 'Odpady z krematoriów', 0.00, 2, '10', '10 14', '0', 1, 6010, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1801, 602, '10 14 01*', 'Odpady z oczyszczania gazów odlotowych zawierające rtęć', 151.69, 3, '10', '10 14', '0', 1, 6020, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1802, 603, '10 80', 'Odpady z produkcji żelazostopów', 0.00, 2, '10', '10 80', '0', 1, 6030, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1803, 604, '10 80 01', 'Żużle z produkcji żelazokrzemu', 18.00, 3, '10', '10 80', '0', 1, 6040, 1002 FROM RDB$DATABASE
@@ -953,8 +952,9 @@ UNION ALL SELECT 1945, 746, '16 01 14*', 'Płyny zapobiegające zamarzaniu zawie
 UNION ALL SELECT 1946, 747, '16 01 15', 'Płyny zapobiegające zamarzaniu inne niż wymienione w 16 01 14', 57.76, 3, '16', '16 01', '0', 1, 7470, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1947, 748, '16 01 16', 'Zbiorniki na gaz skroplony', 110.65, 3, '16', '16 01', '0', 1, 7480, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1948, 749, '16 01 17', 'Metale żelazne', 110.65, 3, '16', '16 01', '0', 1, 7490, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1949, 750, '16 01 18', 'Metale nieżelazne', 110.65, 3, '16', '16 01', '0', 1, 7500, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1950, 751, '16 01 19', 'Tworzywa sztuczne', 110.65, 3, '16', '16 01', '0', 1, 7510, 1002 FROM RDB$DATABASE
+UNION ALL SELECT 1949, 750, '16 01 18', 'Metale nieżelazne', 110.65, 3, '16', '16 01', '0', 1, 7500, 1002 FROM RDB$DATABASE;
+INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp, sotl_rok_id)
+SELECT CAST(1950 AS INTEGER), CAST(751 AS INTEGER), CAST('16 01 19' AS VARCHAR(9)), CAST('Tworzywa sztuczne' AS VARCHAR(400)), CAST(110.65 AS DECIMAL(18,2)), CAST(3 AS SMALLINT), CAST('16' AS VARCHAR(9)), CAST('16 01' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(7510 AS INTEGER), CAST(1002 AS INTEGER) FROM RDB$DATABASE
 UNION ALL SELECT 1951, 752, '16 01 20', 'Szkło', 110.65, 3, '16', '16 01', '0', 1, 7520, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1952, 753, '16 01 21*', 'Niebezpieczne elementy inne niż wymienione w 16 01 07 do 16 01 11, 16 01 13 i 16 01 14', 57.76, 3, '16', '16 01', '0', 1, 7530, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1953, 754, '16 01 22', 'Inne niewymienione elementy', 18.00, 3, '16', '16 01', '0', 1, 7540, 1002 FROM RDB$DATABASE
@@ -1003,9 +1003,8 @@ UNION ALL SELECT 1995, 796, '16 08 03', 'Zużyte katalizatory zawierające metal
 UNION ALL SELECT 1996, 797, '16 08 04', 'Zużyte katalizatory stosowane do katalitycznego krakingu w procesie fluidyzacyjnym (z wyłączeniem 16 08 07)', 57.76, 3, '16', '16 08', '0', 1, 7970, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1997, 798, '16 08 05*', 'Zużyte katalizatory zawierające kwas fosforowy', 151.69, 3, '16', '16 08', '0', 1, 7980, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 1998, 799, '16 08 06*', 'Zużyte ciecze stosowane jako katalizatory', 151.69, 3, '16', '16 08', '0', 1, 7990, 1002 FROM RDB$DATABASE
-UNION ALL SELECT 1999, 800, '16 08 07*', 'Zużyte katalizatory zanieczyszczone substancjami niebezpiecznymi', 151.69, 3, '16', '16 08', '0', 1, 8000, 1002 FROM RDB$DATABASE;
-INSERT INTO so_tabela_l (sotl_id, sotl_lp_tbl, sotl_kod, sotl_rodzaj, sotl_jedn_st_opl, sotl_h_poziom, sotl_h_grupa, sotl_h_podgrupa, sotl_przypis, sotl_f_aktualny, sotl_lp, sotl_rok_id)
-SELECT CAST(2000 AS INTEGER), CAST(801 AS INTEGER), CAST('16 09' AS VARCHAR(9)), CAST('Substancje utleniające' AS VARCHAR(400)), CAST(0.00 AS DECIMAL(18,2)), CAST(2 AS SMALLINT), CAST('16' AS VARCHAR(9)), CAST('16 09' AS VARCHAR(9)), CAST('0' AS VARCHAR(16)), CAST(1 AS SMALLINT), CAST(8010 AS INTEGER), CAST(1002 AS INTEGER) FROM RDB$DATABASE
+UNION ALL SELECT 1999, 800, '16 08 07*', 'Zużyte katalizatory zanieczyszczone substancjami niebezpiecznymi', 151.69, 3, '16', '16 08', '0', 1, 8000, 1002 FROM RDB$DATABASE
+UNION ALL SELECT 2000, 801, '16 09', 'Substancje utleniające', 0.00, 2, '16', '16 09', '0', 1, 8010, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 2001, 802, '16 09 01*', 'Nadmanganiany (np. nadmanganian potasowy)', 151.69, 3, '16', '16 09', '0', 1, 8020, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 2002, 803, '16 09 02*', 'Chromiany (np. chromian potasowy, dwuchromian sodowy lub potasowy)', 151.69, 3, '16', '16 09', '0', 1, 8030, 1002 FROM RDB$DATABASE
 UNION ALL SELECT 2003, 804, '16 09 03*', 'Nadtlenki (np. nadtlenek wodoru)', 151.69, 3, '16', '16 09', '0', 1, 8040, 1002 FROM RDB$DATABASE

@@ -17,6 +17,15 @@ DataError MakeDataError(const QSqlError& error) {
         text = error.text().trimmed();
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
+    // The database holds WIN1250 text: say plainly what the engine refuses in its own terms.
+    if (code == SqlCode::StringTruncation) {
+        if (text.contains(QLatin1String("transliterate"), Qt::CaseInsensitive))
+            text = QStringLiteral("Tekst zawiera znak, którego baza danych nie może przechować (dozwolone są "
+                                  "znaki strony kodowej Windows-1250, w tym wszystkie polskie litery).\n") +
+                   text;
+        else if (text.contains(QLatin1String("truncation"), Qt::CaseInsensitive))
+            text = QStringLiteral("Tekst jest dłuższy, niż pozwala pole w bazie danych.\n") + text;
+    }
     return DataError(text, ok ? code : 0);
 }
 

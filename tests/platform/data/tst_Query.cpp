@@ -68,6 +68,7 @@ private slots:
     void sortFilterAndLocate();
     void refreshSeesNewRows();
     void movingAwayPostsTheEdit();
+    void connectionSettings();
 
 private:
     std::unique_ptr<TestDatabase> db_;
@@ -412,6 +413,42 @@ void TestQuery::movingAwayPostsTheEdit() {
     q.next();
     QCOMPARE(q.state(), DataSetState::Browse);
     QCOMPARE(db_->scalar("SELECT woj_lp FROM wojewodztwa WHERE woj_id = 100"), 15);
+}
+
+void TestQuery::connectionSettings() {
+    // Snapshot isolation for the statements of the one connection.
+    QCOMPARE(db_->scalar("SELECT MON$ISOLATION_MODE FROM MON$TRANSACTIONS "
+                         "WHERE MON$TRANSACTION_ID = CURRENT_TRANSACTION"),
+             1);
+
+    // Text the WIN1250 database cannot hold, or too long for its column, is refused in Polish.
+    Query q(db_->connection());
+    SetUpVoivodeships(q);
+    q.open();
+    const QList<QPair<QString, QString>> cases = {
+        {QStringLiteral("Жytomierz"),
+         QStringLiteral("Tekst zawiera znak, którego baza danych nie może przechować")},
+        {QString(41, QLatin1Char('x')),
+         QStringLiteral("Tekst jest dłuższy, niż pozwala pole w bazie danych.")},
+    };
+    for (const auto& [name, message] : cases) {
+        q.edit();
+        q.fieldByName("woj_nazwa").setValue(name);
+        try {
+            q.post();
+            QFAIL("the engine must refuse the text");
+        } catch (const DataError& e) {
+            QCOMPARE(e.sqlCode(), -802);
+            QVERIFY2(e.message().startsWith(message), qPrintable(e.message()));
+        }
+        q.cancel();
+    }
+    // Every Polish letter and the other WIN1250 characters round-trip.
+    q.edit();
+    q.fieldByName("woj_nazwa").setValue(QStringLiteral("ĄĆĘŁŃÓŚŹŻąćęłńóśźż €„”"));
+    q.post();
+    q.refresh();
+    QCOMPARE(q.fieldByName("woj_nazwa").asString(), QStringLiteral("ĄĆĘŁŃÓŚŹŻąćęłńóśźż €„”"));
 }
 
 QTEST_GUILESS_MAIN(TestQuery)
