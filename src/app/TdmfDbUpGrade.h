@@ -34,6 +34,8 @@ public:
     const UpgradeStep& sqlprcsrV4_V5() const { return steps_[3]; }
     const UpgradeStep& sqlprcsrV5_V6() const { return steps_[4]; }
     const UpgradeStep& sqlprcsrV6_V7() const { return steps_[5]; }
+    // The step whose source version is `from` (1 to 6).
+    const UpgradeStep& step(int from) const { return steps_.at(from - 1); }
 
     // The driver: runs the steps from the given version up to 7 (or to `target`); true when reached.
     bool Run(int currentVersion, int target = 7);

@@ -17,6 +17,9 @@ public:
     void create(const QString& script = QString());
     // A database at version 1 as the program creates it.
     void createBase();
+    // A database at the given version (1 to 7): the program's base upgraded by its own scripts. Built
+    // once per set of scripts and copied for each test.
+    void createAtVersion(int version);
 
     QString path() const { return path_; }
     QString folder() const { return dir_.path() + QLatin1Char('/'); }

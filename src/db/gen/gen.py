@@ -665,7 +665,7 @@ WASTE_RATE_CLASSES = {
     "23.28": ("21.58", "23.89"), "28.99": ("26.88", "29.74"), "25.43": ("23.58", "26.09"),
     "66.32": ("61.50", "68.04"), "82.91": ("76.88", "85.07"),
 }
-WASTE_SPECIAL = {"01 05 06*": ("0.00", "57.76")}
+WASTE_RATE_EXCEPTIONS = {"01 05 06*": ("0.00", "57.76")}
 # Footnote marks of 2011 beyond those of waste_footnotes.csv.
 WASTE_FOOTNOTES_EXTRA = {"07 03 01*": "1;3", "19 08 05": "1"}
 
@@ -695,7 +695,7 @@ def waste_catalogue(year):
         if level == 3:
             src = rates[code]
             official = src["rate_2011_bracketed"] if src["rate_2011"] == "0" else src["rate_2011"]
-            r2011, r2012 = WASTE_SPECIAL.get(code) or WASTE_RATE_CLASSES[official]
+            r2011, r2012 = WASTE_RATE_EXCEPTIONS.get(code) or WASTE_RATE_CLASSES[official]
             if src["rate_2012"] and code not in ("17 06 01*",):  # printed "0 (110,65)" in 2012
                 assert D(src["rate_2012"]) == D(r2012), code
             rate = D(r2012 if year == 2012 else r2011)
