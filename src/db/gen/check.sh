@@ -19,10 +19,19 @@ FAILED=0
 committed() { awk '{ print } /;[ \t]*$/ && !/^--/ { print "COMMIT;" }' "$@"; }
 isql() { isql-fb -q -ch UTF8 -user SYSDBA "$@"; }
 
+# With OSTOJA_ADMIN set (the path of ostoja-admin), databases are created and upgraded by the
+# program itself instead of isql-fb.
+ADMIN=${OSTOJA_ADMIN:-}
+
 # build DB VERSION: a new database brought to VERSION (1 to 7)
 build() {
   local db=$1 upto=$2 v=1 s
   rm -f "$db"
+  if [ -n "$ADMIN" ]; then
+    "$ADMIN" create-db "$db" >/dev/null || return 1
+    [ "$upto" -gt 1 ] && { "$ADMIN" upgrade "$db" --to "$upto" >/dev/null || return 1; }
+    return 0
+  fi
   { echo "CREATE DATABASE '$db' USER 'SYSDBA' DEFAULT CHARACTER SET WIN1250;"
     committed "$DB_DIR/base_v1.sql" "$DB_DIR/base_v1_data.sql"; } | isql -bail || return 1
   for s in V1_V2 V2_V3 V3_V4 V4_V5 V5_V6 V6_V7; do
@@ -35,6 +44,10 @@ build() {
 # upgrade DB FROM TO
 upgrade() {
   local db=$1 v=$2 to=$3 steps=(x V1_V2 V2_V3 V3_V4 V4_V5 V5_V6 V6_V7)
+  if [ -n "$ADMIN" ]; then
+    "$ADMIN" upgrade "$db" --to "$to" >/dev/null
+    return
+  fi
   while [ "$v" -lt "$to" ]; do
     committed "$DB_DIR/sqlprcsr${steps[$v]}.sql" | isql -bail "$db" || return 1
     v=$((v + 1))
@@ -74,7 +87,7 @@ sql() { committed /dev/stdin | isql -bail "$1"; }
 start=$(date +%s%N)
 build "$WORK/v7.fdb" 7 || { echo "build failed"; echo "0 passed, 1 failed"; exit 1; }
 end=$(date +%s%N)
-echo "create + upgrade 1 -> 7: $(( (end - start) / 1000000 )) ms (isql-fb, every statement committed)"
+echo "create + upgrade 1 -> 7: $(( (end - start) / 1000000 )) ms ($([ -n "$ADMIN" ] && echo ostoja-admin || echo "isql-fb, every statement committed"))"
 
 # ---------------------------------------------------------------------------------------------
 # Version 1 as created
@@ -260,6 +273,20 @@ upgrade "$DB" 6 7 || { echo "upgrade over key 1002 failed"; FAILED=$((FAILED + 1
 checks "$DB" <<'EOF'
 key 1002 cleared            | (SELECT rok_nazwa FROM lata WHERE rok_id = 1002) = 2012 AND (SELECT COUNT(*) FROM lata) = 2 AND (SELECT COUNT(*) FROM zestawienia) = 0
 EOF
+
+if [ -n "$ADMIN" ]; then
+  # The program refuses to upgrade a version-6 database whose year 2011 holds the key 1002.
+  DB=$WORK/v6-2011-1002.fdb
+  build "$DB" 6 || exit 1
+  echo "UPDATE lata SET rok_id = 1002 WHERE rok_nazwa = 2011; COMMIT;" | isql "$DB"
+  out=$("$ADMIN" upgrade "$DB" 2>&1)
+  if [ $? -ne 0 ] && grep -q "Błąd aktualizacji bazy danych (6 -> 7): W tabeli lata istnieje rok 2011 o id równym 1002." <<<"$out" \
+     && [ "$("$ADMIN" version "$DB")" = 6 ]; then
+    PASSED=$((PASSED + 1))
+  else
+    echo "FAIL:2011 under 1002 refused, version 6 kept: $out"; FAILED=$((FAILED + 1))
+  fi
+fi
 
 echo "$PASSED passed, $FAILED failed"
 [ "$FAILED" -eq 0 ]
