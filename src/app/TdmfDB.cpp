@@ -21,7 +21,11 @@ void TdmfDB::Connect(const TRConProp& properties) {
     cnMain.open(TargetOf(properties));
 }
 
-int TdmfDB::ReadSchemaVersion() {
-    QSqlQuery q = cnMain.run(QStringLiteral("SELECT metadata FROM db_ver"));
+int ReadSchemaVersion(Connection& connection) {
+    QSqlQuery q = connection.run(QStringLiteral("SELECT metadata FROM db_ver"));
     return q.next() ? q.value(0).toInt() : 0;
+}
+
+int TdmfDB::ReadSchemaVersion() {
+    return ::ReadSchemaVersion(cnMain);
 }

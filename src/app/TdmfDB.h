@@ -25,5 +25,8 @@ public:
 // The one database module of the running program.
 extern TdmfDB* dmfDB;
 
+// The schema version recorded in db_ver: "SELECT metadata FROM db_ver", 0 when it holds no row.
+int ReadSchemaVersion(Connection& connection);
+
 // The connection target that configuration properties describe.
 ConnectionTarget TargetOf(const TRConProp& properties);

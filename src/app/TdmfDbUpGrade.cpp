@@ -1,5 +1,7 @@
 #include "app/TdmfDbUpGrade.h"
 
+#include "app/TdmfDB.h"
+
 #include "platform/Messages.h"
 #include "platform/data/ScriptRunner.h"
 #include "platform/data/SqlScript.h"
@@ -13,11 +15,6 @@ const char* const kProgressTable = "db_ver_krok";
 
 QString Digest(const QString& script) {
     return QString::fromLatin1(QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha1).toHex());
-}
-
-int RecordedVersion(Connection& connection) {
-    QSqlQuery q = connection.run(QStringLiteral("SELECT metadata FROM db_ver"));
-    return q.next() ? q.value(0).toInt() : 0;
 }
 
 } // namespace
@@ -80,7 +77,7 @@ bool TdmfDbUpGrade::RunStep(const UpgradeStep& step) {
         };
         runner.run(statements, done);
 
-        const int reached = RecordedVersion(connection_);
+        const int reached = ReadSchemaVersion(connection_);
         if (reached != step.from + 1) {
             messages_.error(
                 step.errorPrefix +

@@ -1,6 +1,7 @@
 #include "tools/DbCommands.h"
 
 #include "app/BaseDatabase.h"
+#include "app/TdmfDB.h"
 #include "app/TdmfDbUpGrade.h"
 #include "platform/Messages.h"
 #include "platform/data/DataError.h"
@@ -109,11 +110,6 @@ bool OpenExisting(Connection& connection, const ConnectionTarget& target) {
     }
 }
 
-int ReadVersion(Connection& connection) {
-    QSqlQuery q = connection.run(QStringLiteral("SELECT metadata FROM db_ver"));
-    return q.next() ? q.value(0).toInt() : 0;
-}
-
 } // namespace
 
 int CreateDbCommand(const QStringList& args) {
@@ -138,7 +134,7 @@ int VersionCommand(const QStringList& args) {
     if (!OpenExisting(connection, a.target))
         return 1;
     try {
-        Out() << ReadVersion(connection) << Qt::endl;
+        Out() << ReadSchemaVersion(connection) << Qt::endl;
     } catch (const DataError& e) {
         Err() << QStringLiteral("Nie można odczytać wersji bazy danych: %1").arg(e.message()) << Qt::endl;
         return 1;
@@ -155,7 +151,7 @@ int UpgradeCommand(const QStringList& args) {
         return 1;
     ConsoleMessages messages;
     try {
-        const int version = ReadVersion(connection);
+        const int version = ReadSchemaVersion(connection);
         const int target = a.to.value_or(7);
         if (version >= target) {
             Out() << QStringLiteral("Baza danych jest w wersji %1; nie ma czego aktualizować.").arg(version)
@@ -176,7 +172,7 @@ int UpgradeCommand(const QStringList& args) {
             return 1;
         }
         Out() << QStringLiteral("Baza danych została zaktualizowana poprawnie. Aktualna wersja to %1.")
-                     .arg(ReadVersion(connection))
+                     .arg(ReadSchemaVersion(connection))
               << Qt::endl;
     } catch (const DataError& e) {
         Err() << e.message() << Qt::endl;

@@ -708,7 +708,7 @@ int Query::compareRows(int a, int b) const {
 
 void Query::rebuildView(int keepRow) {
     sortKeys_.clear();
-    for (QString part : sortSpec_.split(QRegularExpression(QStringLiteral("[;,]")), Qt::SkipEmptyParts)) {
+    for (QString part : sortOrder_.split(QRegularExpression(QStringLiteral("[;,]")), Qt::SkipEmptyParts)) {
         const QStringList words = part.simplified().split(QLatin1Char(' '));
         if (words.isEmpty() || words.first().isEmpty())
             continue;
@@ -728,8 +728,8 @@ void Query::rebuildView(int keepRow) {
     }
 }
 
-void Query::setSortedFields(const QString& spec) {
-    sortSpec_ = spec;
+void Query::setSortedFields(const QString& fields) {
+    sortOrder_ = fields;
     if (!isActive())
         return;
     rebuildView(bufferRow());

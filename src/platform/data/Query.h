@@ -114,8 +114,8 @@ public:
 
     // --- client-side sort and filter
     // "a ASC; b DESC" (also with commas); empty for the order of the query.
-    void setSortedFields(const QString& spec);
-    const QString& sortedFields() const { return sortSpec_; }
+    void setSortedFields(const QString& fields);
+    const QString& sortedFields() const { return sortOrder_; }
     void setFilter(std::function<bool(const RecordView&)> predicate);
     void setFiltered(bool filtered);
     bool isFiltered() const { return filtered_; }
@@ -189,7 +189,7 @@ private:
     DataSetState state_ = DataSetState::Inactive;
     bool calculating_ = false;
 
-    QString sortSpec_;
+    QString sortOrder_;
     QVector<QPair<int, bool>> sortKeys_; // field index, descending
     std::function<bool(const RecordView&)> filter_;
     bool filtered_ = false;
