@@ -25,7 +25,7 @@ StartupPaths StartupPaths::ForExecutable(const QString& executablePath) {
 }
 
 std::unique_ptr<TdmfDB> CreateDatabaseModule(const StartupPaths& paths, Messages& messages,
-                                             const UpgradeScripts& scripts) {
+                                             const UpgradeScripts* scripts) {
     if (!QFileInfo::exists(paths.configFile)) {
         messages.error(QStringLiteral("Nie odnaleziono pliku konfiguracyjnego aplikacji: ") +
                        paths.configFile);
@@ -55,7 +55,7 @@ std::unique_ptr<TdmfDB> CreateDatabaseModule(const StartupPaths& paths, Messages
     return db;
 }
 
-bool CheckSchemaVersion(TdmfDB& db, Messages& messages, const UpgradeScripts& scripts) {
+bool CheckSchemaVersion(TdmfDB& db, Messages& messages, const UpgradeScripts* scripts) {
     const int required = AppInfo::RequiredSchemaVersion;
     const int version = db.ReadSchemaVersion();
     if (version == required)
@@ -74,7 +74,7 @@ bool CheckSchemaVersion(TdmfDB& db, Messages& messages, const UpgradeScripts& sc
     }
     bool upgraded = false;
     {
-        TdmfDbUpGrade upgrade(db.cnMain, messages, scripts);
+        TdmfDbUpGrade upgrade(db.cnMain, messages, scripts ? *scripts : UpgradeScripts::FromResources());
         upgraded = upgrade.Run(version);
     }
     if (!upgraded) {

@@ -20,9 +20,9 @@ struct StartupPaths {
 
 // Creates the database module: reads the configuration, connects and accepts the schema version
 // (upgrading it when the user agrees). Returns nullptr when the program must end; the reason has
-// been shown.
+// been shown. Without `scripts`, the scripts compiled into the program, read only when an upgrade runs.
 std::unique_ptr<TdmfDB> CreateDatabaseModule(const StartupPaths& paths, Messages& messages,
-                                             const UpgradeScripts& scripts = UpgradeScripts::FromResources());
+                                             const UpgradeScripts* scripts = nullptr);
 
 // The version check on a connected module; false when the program must end.
-bool CheckSchemaVersion(TdmfDB& db, Messages& messages, const UpgradeScripts& scripts);
+bool CheckSchemaVersion(TdmfDB& db, Messages& messages, const UpgradeScripts* scripts = nullptr);

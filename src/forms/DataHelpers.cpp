@@ -3,8 +3,6 @@
 #include "platform/Messages.h"
 #include "platform/data/Connection.h"
 
-#include <QSqlQuery>
-
 namespace {
 
 // The statements are written as the engine's tools show them; the trailing terminator is not part
@@ -16,17 +14,12 @@ QString WithoutTerminator(QString sql) {
     return sql;
 }
 
-QVariant FirstValue(Connection& connection, const QString& sql) {
-    QSqlQuery q = connection.run(WithoutTerminator(sql));
-    return q.next() ? q.value(0) : QVariant();
-}
-
 } // namespace
 
 int NewKey(Connection& connection, const QString& generator) {
     const QString sql = QString::asprintf("SELECT GEN_ID( %s, %u ) retID FROM RDB$DATABASE;",
                                           generator.toUtf8().constData(), 1u);
-    return FirstValue(connection, sql).toInt();
+    return connection.selectValue(WithoutTerminator(sql)).toInt();
 }
 
 int NewKey(const QString& generator) {
@@ -36,7 +29,7 @@ int NewKey(const QString& generator) {
 int NextLp(Connection& connection, const QString& column, const QString& table, int step) {
     const QString sql = QStringLiteral("SELECT MAX( ") + column + QStringLiteral(") max_lp\n") +
                         QStringLiteral("FROM ") + table;
-    return FirstValue(connection, sql).toInt() + step;
+    return connection.selectValue(WithoutTerminator(sql)).toInt() + step;
 }
 
 int NextLp(const QString& column, const QString& table, int step) {
@@ -48,7 +41,7 @@ int FirstActiveId(Connection& connection, const QString& idColumn, const QString
     const QString sql = QStringLiteral("SELECT FIRST 1 ") + idColumn + QStringLiteral("\nFROM ") + table +
                         QStringLiteral("\nWHERE ") + activeColumn + QStringLiteral(" = 1\nORDER BY ") +
                         lpColumn + QStringLiteral(" ASC");
-    return FirstValue(connection, sql).toInt();
+    return connection.selectValue(WithoutTerminator(sql)).toInt();
 }
 
 int FirstActiveId(const QString& idColumn, const QString& lpColumn, const QString& activeColumn,

@@ -21,6 +21,16 @@ public:
     static QString informationCaption() { return QStringLiteral("Komunikat"); }
 };
 
+// Messages printed instead of shown: errors and warnings to the error output, the rest to the output;
+// a question is answered No. What a command-line tool uses, and the program until its windows exist.
+class ConsoleMessages : public Messages {
+public:
+    bool question(const QString& text) override;
+    void error(const QString& text, const QString& caption = QString()) override;
+    void warning(const QString& text) override;
+    void information(const QString& text) override;
+};
+
 // The program's message boxes; set once at start (windows) or by a test (scripted double).
 Messages& AppMessages();
 void SetAppMessages(Messages* messages);

@@ -2,18 +2,14 @@
 
 #include "app/ConfigReader.h"
 #include "platform/crypto/ConfigCipher.h"
+#include "tools/AdminIo.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
-#include <cstdio>
 #include <optional>
 #include <stdexcept>
-
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,73 +18,10 @@ constexpr int kExitUsage = 2;
 
 const QString kMaskedPassword = QStringLiteral("********");
 
-void Print(FILE* stream, const QString& line) {
-    const QByteArray bytes = line.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
-    std::fflush(stream);
-}
-
-void PrintOut(const QString& line) {
-    Print(stdout, line);
-}
-void PrintErr(const QString& line) {
-    Print(stderr, line);
-}
-
 int UsageError(const QString& message, const QString& usage) {
     PrintErr(message);
     PrintErr(QStringLiteral("Użycie: ostoja-admin ") + usage);
     return kExitUsage;
-}
-
-// Reads a line from the terminal without echoing it.
-QByteArray ReadFromTerminal() {
-    std::fputs("Hasło: ", stderr);
-    std::fflush(stderr);
-    termios saved{};
-    const bool echoOff = tcgetattr(STDIN_FILENO, &saved) == 0;
-    if (echoOff) {
-        termios silent = saved;
-        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
-    }
-    QByteArray line;
-    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
-        line.append(static_cast<char>(c));
-    }
-    if (echoOff) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-    }
-    std::fputs("\n", stderr);
-    return line;
-}
-
-// The password from standard input, UTF-8, with one closing line end removed and nothing else, so that
-// blanks belong to the password. Prints the reason and returns nothing when the input is unusable.
-std::optional<QString> ReadPassword() {
-    QByteArray bytes;
-    if (isatty(STDIN_FILENO)) {
-        bytes = ReadFromTerminal();
-    } else {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly)) {
-            PrintErr(QStringLiteral("Nie można odczytać hasła ze standardowego wejścia."));
-            return std::nullopt;
-        }
-        bytes = in.readAll();
-    }
-    if (bytes.endsWith("\r\n")) {
-        bytes.chop(2);
-    } else if (bytes.endsWith('\n')) {
-        bytes.chop(1);
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString password = utf8.decode(bytes);
-    if (utf8.hasError()) {
-        PrintErr(QStringLiteral("Hasło na standardowym wejściu nie jest poprawnym tekstem UTF-8."));
-        return std::nullopt;
-    }
-    return password;
 }
 
 // The text of the "password" key for the password on standard input; prints the reason and returns
@@ -178,9 +111,7 @@ std::optional<WriteIniOptions> ParseWriteIni(const QStringList& args) {
         return std::nullopt;
     }
     if (o.port) {
-        bool ok = false;
-        const int port = o.port->trimmed().toInt(&ok);
-        if (!ok || port < 1 || port > 65535) {
+        if (!ParsePort(*o.port)) {
             UsageError(QStringLiteral("Port musi być liczbą od 1 do 65535: %1").arg(*o.port), kWriteIniUsage);
             return std::nullopt;
         }
@@ -279,9 +210,7 @@ int ShowConfigCommand(const QStringList& args) {
     PrintOut(QStringLiteral("user: %1").arg(prop.user));
     PrintOut(QStringLiteral("password: %1").arg(reveal ? prop.password : kMaskedPassword));
 
-    bool portOk = false;
-    const int port = prop.port.toInt(&portOk);
-    if (!portOk || port < 1 || port > 65535) {
+    if (!ParsePort(prop.port)) {
         PrintErr(
             QStringLiteral("Uwaga: port „%1” nie jest liczbą od 1 do 65535; połączenie z serwerem się nie "
                            "powiedzie.")

@@ -5,42 +5,19 @@
 #include "app/TdmfDbUpGrade.h"
 #include "platform/Messages.h"
 #include "platform/data/DataError.h"
+#include "tools/AdminIo.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
-#include <QTextStream>
 
-#include <cstdio>
 #include <optional>
 
 namespace {
 
-QTextStream& Out() {
-    static QTextStream out(stdout);
-    return out;
-}
-
-QTextStream& Err() {
-    static QTextStream err(stderr);
-    return err;
-}
-
 int Refuse(const QString& message) {
-    Err() << message << Qt::endl;
+    PrintErr(message);
     return 2;
 }
-
-// Messages of the upgrade driver, printed: errors to the error output, the rest to the output.
-class ConsoleMessages : public Messages {
-public:
-    bool question(const QString& text) override {
-        Out() << text << Qt::endl;
-        return true;
-    }
-    void error(const QString& text, const QString&) override { Err() << text << Qt::endl; }
-    void warning(const QString& text) override { Err() << text << Qt::endl; }
-    void information(const QString& text) override { Out() << text << Qt::endl; }
-};
 
 struct DbArgs {
     ConnectionTarget target;
@@ -64,10 +41,10 @@ QString Parse(const QStringList& args, bool allowTo, DbArgs* out) {
         if (a == QLatin1String("--host")) {
             out->target.host = value;
         } else if (a == QLatin1String("--port")) {
-            bool ok = false;
-            out->target.port = value.toInt(&ok);
-            if (!ok || out->target.port <= 0 || out->target.port > 65535)
+            const std::optional<int> port = ParsePort(value);
+            if (!port)
                 return QStringLiteral("Port musi być liczbą od 1 do 65535: %1").arg(value);
+            out->target.port = *port;
         } else if (a == QLatin1String("--user")) {
             out->target.user = value;
         } else if (a == QLatin1String("--to") && allowTo) {
@@ -84,12 +61,13 @@ QString Parse(const QStringList& args, bool allowTo, DbArgs* out) {
         return QStringLiteral("Podaj jedną ścieżkę bazy danych.");
     out->target.database = positional.first();
     if (!out->target.host.isEmpty()) {
-        QString password = qEnvironmentVariable("ISC_PASSWORD");
-        if (password.isEmpty()) {
-            QTextStream in(stdin);
-            password = in.readLine();
+        out->target.password = qEnvironmentVariable("ISC_PASSWORD");
+        if (out->target.password.isEmpty()) {
+            const std::optional<QString> password = ReadPassword();
+            if (!password)
+                return QStringLiteral("Brak hasła do serwera bazy danych.");
+            out->target.password = *password;
         }
-        out->target.password = password;
     }
     return {};
 }
@@ -97,15 +75,14 @@ QString Parse(const QStringList& args, bool allowTo, DbArgs* out) {
 // Opens an existing database; prints the reason and returns false when that fails.
 bool OpenExisting(Connection& connection, const ConnectionTarget& target) {
     if (target.host.isEmpty() && !QFileInfo::exists(target.database)) {
-        Err() << QStringLiteral("Nie odnaleziono pliku bazy danych: %1").arg(target.database) << Qt::endl;
+        PrintErr(QStringLiteral("Nie odnaleziono pliku bazy danych: %1").arg(target.database));
         return false;
     }
     try {
         connection.open(target);
         return true;
     } catch (const DataError& e) {
-        Err() << QStringLiteral("Połączenie do bazy danych nie powiodło się: %1").arg(e.message())
-              << Qt::endl;
+        PrintErr(QStringLiteral("Połączenie do bazy danych nie powiodło się: %1").arg(e.message()));
         return false;
     }
 }
@@ -119,10 +96,10 @@ int CreateDbCommand(const QStringList& args) {
     try {
         CreateBaseDatabase(a.target);
     } catch (const DataError& e) {
-        Err() << QStringLiteral("Nie udało się utworzyć bazy danych: %1").arg(e.message()) << Qt::endl;
+        PrintErr(QStringLiteral("Nie udało się utworzyć bazy danych: %1").arg(e.message()));
         return 1;
     }
-    Out() << QStringLiteral("Utworzono bazę danych w wersji 1: %1").arg(a.target.database) << Qt::endl;
+    PrintOut(QStringLiteral("Utworzono bazę danych w wersji 1: %1").arg(a.target.database));
     return 0;
 }
 
@@ -134,9 +111,9 @@ int VersionCommand(const QStringList& args) {
     if (!OpenExisting(connection, a.target))
         return 1;
     try {
-        Out() << ReadSchemaVersion(connection) << Qt::endl;
+        PrintOut(QString::number(ReadSchemaVersion(connection)));
     } catch (const DataError& e) {
-        Err() << QStringLiteral("Nie można odczytać wersji bazy danych: %1").arg(e.message()) << Qt::endl;
+        PrintErr(QStringLiteral("Nie można odczytać wersji bazy danych: %1").arg(e.message()));
         return 1;
     }
     return 0;
@@ -154,28 +131,25 @@ int UpgradeCommand(const QStringList& args) {
         const int version = ReadSchemaVersion(connection);
         const int target = a.to.value_or(7);
         if (version >= target) {
-            Out() << QStringLiteral("Baza danych jest w wersji %1; nie ma czego aktualizować.").arg(version)
-                  << Qt::endl;
+            PrintOut(QStringLiteral("Baza danych jest w wersji %1; nie ma czego aktualizować.").arg(version));
             return version == target || !a.to ? 0 : 1;
         }
         TdmfDbUpGrade upgrade(connection, messages);
         upgrade.afterStep = [](const UpgradeStep& step) {
-            Out() << QStringLiteral("%1: wersja %2 -> %3 wykonana")
+            PrintOut(QStringLiteral("%1: wersja %2 -> %3 wykonana")
                          .arg(step.component)
                          .arg(step.from)
-                         .arg(step.from + 1)
-                  << Qt::endl;
+                         .arg(step.from + 1));
         };
         if (!upgrade.Run(version, target)) {
             if (version < 1)
-                Err() << QStringLiteral("Wersji %1 nie można zaktualizować.").arg(version) << Qt::endl;
+                PrintErr(QStringLiteral("Wersji %1 nie można zaktualizować.").arg(version));
             return 1;
         }
-        Out() << QStringLiteral("Baza danych została zaktualizowana poprawnie. Aktualna wersja to %1.")
-                     .arg(ReadSchemaVersion(connection))
-              << Qt::endl;
+        PrintOut(QStringLiteral("Baza danych została zaktualizowana poprawnie. Aktualna wersja to %1.")
+                     .arg(ReadSchemaVersion(connection)));
     } catch (const DataError& e) {
-        Err() << e.message() << Qt::endl;
+        PrintErr(e.message());
         return 1;
     }
     return 0;

@@ -118,7 +118,7 @@ void TestUpgrade::versionCheck() {
     db.disconnect();
     ScriptedMessages shown;
     shown.answers = {answer};
-    QCOMPARE(CheckSchemaVersion(module, shown, scripts), goesOn);
+    QCOMPARE(CheckSchemaVersion(module, shown, &scripts), goesOn);
     QCOMPARE(shown.log(), messages);
     module.cnMain.close();
     QCOMPARE(StepsRun(db), stepsRun);
@@ -132,7 +132,8 @@ void TestUpgrade::versionZeroCannotBeUpgraded() {
     module.cnMain.open(db.target());
     db.disconnect();
     ScriptedMessages shown;
-    QVERIFY(!CheckSchemaVersion(module, shown, FixtureScripts()));
+    const UpgradeScripts scripts = FixtureScripts();
+    QVERIFY(!CheckSchemaVersion(module, shown, &scripts));
     QCOMPARE(shown.log(), (QStringList{kQuestion.arg(0), kClosingAfterFailure}));
 }
 
@@ -183,7 +184,7 @@ void TestUpgrade::failedStepCanRunAgain() {
     module.cnMain.open(db.target());
     db.disconnect();
     ScriptedMessages shown;
-    QVERIFY(CheckSchemaVersion(module, shown, scripts));
+    QVERIFY(CheckSchemaVersion(module, shown, &scripts));
     QCOMPARE(shown.log(), (QStringList{kQuestion.arg(failingStep), kUpgraded}));
     module.cnMain.close();
     QCOMPARE(StepsRun(db), (QStringList{"1", "2", "3", "4", "5", "6"}));
@@ -207,7 +208,7 @@ void TestUpgrade::missingConfigurationFile() {
     const StartupPaths paths = StartupPaths::ForExecutable(dir.path() + QStringLiteral("/ostoja"));
     QCOMPARE(paths.configFile, dir.path() + QStringLiteral("/ostoja.ini"));
     ScriptedMessages shown;
-    QVERIFY(!CreateDatabaseModule(paths, shown, FixtureScripts()));
+    QVERIFY(!CreateDatabaseModule(paths, shown));
     QCOMPARE(shown.log(),
              QStringList{"error|Błąd|Nie odnaleziono pliku konfiguracyjnego aplikacji: " + paths.configFile});
 }
@@ -217,7 +218,7 @@ void TestUpgrade::badDatabasePath() {
     const StartupPaths paths = StartupPaths::ForExecutable(dir.path() + QStringLiteral("/ostoja"));
     WriteIni(paths.configFile, QStringLiteral("${APP_DIR}nie-ma.fdb"));
     ScriptedMessages shown;
-    QVERIFY(!CreateDatabaseModule(paths, shown, FixtureScripts()));
+    QVERIFY(!CreateDatabaseModule(paths, shown));
     QCOMPARE(shown.shown.size(), 1);
     const QString text = shown.shown.first().text;
     QVERIFY2(
@@ -235,7 +236,7 @@ void TestUpgrade::startsOnAValidDatabase() {
     const StartupPaths paths = StartupPaths::ForExecutable(db.folder() + QStringLiteral("prog"));
     WriteIni(paths.configFile, QStringLiteral(" ${app_dir}test.fdb "));
     ScriptedMessages shown;
-    auto module = CreateDatabaseModule(paths, shown, FixtureScripts());
+    auto module = CreateDatabaseModule(paths, shown);
     QVERIFY(module);
     QVERIFY(shown.shown.isEmpty());
     QCOMPARE(module->ReadSchemaVersion(), 7);

@@ -173,9 +173,7 @@ QVariant Query::masterValue(const QString& paramName, bool* found) const {
     return f->value();
 }
 
-void Query::onMasterChanged(bool force) {
-    if (!isActive())
-        return;
+QVariantList Query::linkedMasterValues() const {
     QVariantList values;
     bool found = false;
     for (const QString& name : paramNames()) {
@@ -183,7 +181,13 @@ void Query::onMasterChanged(bool force) {
         if (found)
             values << v;
     }
-    if (!force && values == masterValues_)
+    return values;
+}
+
+void Query::onMasterChanged(bool force) {
+    if (!isActive())
+        return;
+    if (!force && linkedMasterValues() == masterValues_)
         return;
     refresh();
 }
@@ -344,15 +348,7 @@ void Query::readRows() {
     q.finish();
     for (int r = 0; r < rows_.size(); ++r)
         calculateRow(r);
-
-    QVariantList used;
-    bool found = false;
-    for (const QString& name : paramNames()) {
-        const QVariant v = masterValue(name, &found);
-        if (found)
-            used << v;
-    }
-    masterValues_ = used;
+    masterValues_ = linkedMasterValues();
 }
 
 void Query::calculateRow(int row) {

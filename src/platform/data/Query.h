@@ -154,6 +154,8 @@ private:
     void checkActive() const;
     QVariantList bindValues(const QStringList& names, bool forUpdate) const;
     QVariant masterValue(const QString& paramName, bool* found) const;
+    // The master's values of the linked parameters, in parameter order.
+    QVariantList linkedMasterValues() const;
     void readRows();
     void calculateRow(int row);
     void rebuildView(int keepRow);
@@ -174,7 +176,7 @@ private:
 
     Query* master_ = nullptr;
     QHash<QString, QString> masterMap_; // lower-case parameter → master field
-    QVariantList masterValues_;
+    QVariantList masterValues_;         // as used by the last read
     QMetaObject::Connection masterConnections_[4];
 
     std::vector<std::unique_ptr<Field>> fields_;

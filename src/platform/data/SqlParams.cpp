@@ -1,46 +1,8 @@
 #include "platform/data/SqlParams.h"
 
-#include <algorithm>
+#include "platform/data/SqlLexer.h"
 
 namespace {
-
-// Walks the text, handing quoted literals and identifiers and comments to `copy` unchanged and
-// every other character to `plain`.
-template <typename Plain, typename Copy> void Scan(const QString& sql, Plain plain, Copy copy) {
-    const qsizetype n = sql.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = sql.at(i);
-        qsizetype j = i;
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            j = i + 1;
-            while (j < n) {
-                if (sql.at(j) == c) {
-                    if (j + 1 < n && sql.at(j + 1) == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            j = std::min(j + 1, n);
-        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
-            j = sql.indexOf(QLatin1Char('\n'), i);
-            if (j < 0)
-                j = n;
-        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            j = sql.indexOf(QStringLiteral("*/"), i + 2);
-            j = j < 0 ? n : j + 2;
-        }
-        if (j > i) {
-            copy(sql.mid(i, j - i));
-            i = j;
-        } else {
-            i = plain(i);
-        }
-    }
-}
 
 bool IsNameStart(QChar c) {
     return c.isLetter() || c == QLatin1Char('_');
@@ -52,7 +14,7 @@ bool IsNamePart(QChar c) {
 
 PositionalSql ToPositional(const QString& sql) {
     PositionalSql out;
-    Scan(
+    ScanSql(
         sql,
         [&](qsizetype i) -> qsizetype {
             const QChar c = sql.at(i);
@@ -67,7 +29,7 @@ PositionalSql ToPositional(const QString& sql) {
             out.sql += c;
             return i + 1;
         },
-        [&](const QString& text) { out.sql += text; });
+        [&](const QString& text) { out.sql += text; }, [&](const QString& text) { out.sql += text; });
     return out;
 }
 
@@ -75,7 +37,7 @@ QString InlineNulls(const QString& positionalSql, QVariantList& values) {
     QString out;
     QVariantList bound;
     int next = 0;
-    Scan(
+    ScanSql(
         positionalSql,
         [&](qsizetype i) -> qsizetype {
             const QChar c = positionalSql.at(i);
@@ -92,7 +54,7 @@ QString InlineNulls(const QString& positionalSql, QVariantList& values) {
             }
             return i + 1;
         },
-        [&](const QString& text) { out += text; });
+        [&](const QString& text) { out += text; }, [&](const QString& text) { out += text; });
     values = bound;
     return out;
 }

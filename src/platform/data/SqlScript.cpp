@@ -1,5 +1,7 @@
 #include "platform/data/SqlScript.h"
 
+#include "platform/data/SqlLexer.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -21,8 +23,6 @@ QStringList SplitSqlScript(const QString& text) {
     QStringList statements;
     QString terminator = QStringLiteral(";");
     QString current;
-    const qsizetype n = text.size();
-    qsizetype i = 0;
 
     auto finish = [&] {
         const QString statement = current.trimmed();
@@ -36,38 +36,23 @@ QStringList SplitSqlScript(const QString& text) {
             statements << statement;
     };
 
-    while (i < n) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            // Quoted literal or identifier; a doubled quote stays inside.
-            qsizetype j = i + 1;
-            while (j < n) {
-                if (text.at(j) == c) {
-                    if (j + 1 < n && text.at(j + 1) == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
+    ScanSql(
+        text,
+        [&](qsizetype i) -> qsizetype {
+            const qsizetype length = terminator.size();
+            if (text.mid(i, length).compare(terminator, Qt::CaseInsensitive) == 0) {
+                finish(); // may change the terminator
+                return i + length;
             }
-            current += text.mid(i, j + 1 - i);
-            i = j + 1;
-        } else if (c == QLatin1Char('-') && i + 1 < n && text.at(i + 1) == QLatin1Char('-')) {
-            while (i < n && text.at(i) != QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('/') && i + 1 < n && text.at(i + 1) == QLatin1Char('*')) {
-            const qsizetype end = text.indexOf(QStringLiteral("*/"), i + 2);
-            i = end < 0 ? n : end + 2;
-            current += QLatin1Char(' ');
-        } else if (text.mid(i, terminator.size()).compare(terminator, Qt::CaseInsensitive) == 0) {
-            i += terminator.size();
-            finish();
-        } else {
-            current += c;
-            ++i;
-        }
-    }
+            current += text.at(i);
+            return i + 1;
+        },
+        [&](const QString& literal) { current += literal; },
+        // Comments are dropped; one between two words still separates them.
+        [&](const QString& comment) {
+            if (comment.startsWith(QLatin1String("/*")))
+                current += QLatin1Char(' ');
+        });
     finish();
     return statements;
 }
