@@ -37,6 +37,17 @@ QString Field::displayText() const {
     return DisplayText(value(), type_, displayFormat_);
 }
 
+QString Field::text() const {
+    return onGetText ? onGetText(*this) : displayText();
+}
+
+void Field::setText(const QString& text) {
+    if (onSetText)
+        onSetText(*this, text);
+    else
+        setValue(text);
+}
+
 void Field::setValue(const QVariant& value) {
     owner_->setFieldValue(*this, value);
 }

@@ -73,8 +73,15 @@ public:
     void setValue(const QVariant& value);
     void clear() { setValue(QVariant()); }
 
+    // Text as the user sees and types it: through the get-text and set-text handlers when a data
+    // module sets them, otherwise the display format and the field's own conversion.
+    QString text() const;
+    void setText(const QString& text);
+
     // Field-change handler: runs after every assignment of the value.
     std::function<void(Field&)> onChange;
+    std::function<QString(const Field&)> onGetText;
+    std::function<void(Field&, const QString&)> onSetText;
 
     // Converts a value to the field's type (empty text for a non-text field is null).
     QVariant coerce(const QVariant& value) const;
