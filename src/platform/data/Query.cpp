@@ -223,10 +223,27 @@ Field& Query::fieldByName(const QString& name) const {
 }
 
 QVariant Query::currentValue(const Field& field) const {
-    const int row = bufferRow();
+    const int row = peekRow_ >= 0 ? peekRow_ : bufferRow();
     if (row < 0 || field.index_ < 0)
         return {};
     return rows_.at(row).at(field.index_);
+}
+
+QString Query::textAt(int row, const Field& field) const {
+    if (row < 0 || row >= view_.size())
+        return {};
+    // The field's handlers read the values of the row shown, as if it were current; nothing moves.
+    const int saved = peekRow_;
+    peekRow_ = view_.at(row);
+    QString text;
+    try {
+        text = field.text();
+    } catch (...) {
+        peekRow_ = saved;
+        throw;
+    }
+    peekRow_ = saved;
+    return text;
 }
 
 QVariant Query::valueAt(int row, int fieldIndex) const {

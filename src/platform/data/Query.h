@@ -101,6 +101,8 @@ public:
         return locate(fieldName, QVariantList{value}, options);
     }
     QVariant valueAt(int row, int fieldIndex) const;
+    // The field's text in the given row (for grids), its handlers seeing that row's values.
+    QString textAt(int row, const Field& field) const;
 
     // --- editing
     void insert();
@@ -185,6 +187,7 @@ private:
     QVector<QVector<QVariant>> rows_;
     QVector<int> view_;
     int cur_ = -1;
+    mutable int peekRow_ = -1; // buffer row read in place of the current one while a text is made
     bool eof_ = true;
     bool bof_ = true;
     QVector<QVariant> oldValues_;

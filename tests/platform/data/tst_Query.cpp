@@ -1,6 +1,7 @@
 // The data set over a query: states, editing through update statements, fields, events, errors,
 // master-detail, sort, filter and locate — against a real embedded database.
 
+#include "platform/data/NumberFormat.h"
 #include "platform/data/Query.h"
 #include "support/TestDatabase.h"
 
@@ -63,6 +64,7 @@ private slots:
     void postErrorAnswers();
     void deleteErrorAnswers();
     void calculatedFieldsAndChangeHandlers();
+    void textHandlersSeeTheRowShown();
     void detailFollowsItsMaster();
     void disabledControlsDeferNotices();
     void sortFilterAndLocate();
@@ -312,6 +314,30 @@ void TestQuery::calculatedFieldsAndChangeHandlers() {
     QCOMPARE(q.fieldByName("woj_lp").asInteger(), 8);
     q.cancel();
     QCOMPARE(q.fieldByName("clc_f_aktualny").asString(), QStringLiteral("-"));
+}
+
+void TestQuery::textHandlersSeeTheRowShown() {
+    Query q(db_->connection());
+    SetUpVoivodeships(q);
+    // The ordinal shown with as many decimals as the flag says, typed text read back doubled.
+    q.field("woj_lp").onGetText = [](const Field& f) {
+        return FormatNumber(f.asFloat(),
+                            f.dataSet().fieldByName("woj_f_aktualny").asInteger() ? "0.0" : "0.00");
+    };
+    q.field("woj_lp").onSetText = [](Field& f, const QString& text) { f.setValue(text.toInt() * 2); };
+    q.open();
+    QVERIFY(q.locate("woj_id", 100));
+    QCOMPARE(q.textAt(2, q.fieldByName("woj_lp")), QStringLiteral("30,00"));
+    QCOMPARE(q.textAt(3, q.fieldByName("woj_lp")), QStringLiteral("40,0"));
+    QCOMPARE(q.recNo(), 0);
+    QCOMPARE(q.fieldByName("woj_lp").text(), QStringLiteral("10,0"));
+    QCOMPARE(q.textAt(1, q.fieldByName("woj_nazwa")), QStringLiteral("Łódzkie"));
+    q.edit();
+    q.fieldByName("woj_lp").setText("7");
+    QCOMPARE(q.fieldByName("woj_lp").asInteger(), 14);
+    q.fieldByName("woj_nazwa").setText("Dolny Śląsk");
+    QCOMPARE(q.fieldByName("woj_nazwa").asString(), QStringLiteral("Dolny Śląsk"));
+    q.cancel();
 }
 
 void TestQuery::detailFollowsItsMaster() {
