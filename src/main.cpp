@@ -5,6 +5,8 @@
 #include "app/TFileVersionInfo.h"
 #include "app/ui/TMain.h"
 #include "app/ui/TbcSplashScreen.h"
+#include "dict/TdmfDict.h"
+#include "platform/data/DataError.h"
 #include "platform/ui/QtMessages.h"
 
 #include <QApplication>
@@ -25,13 +27,24 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(AppInfo::Title());
     TFileVersionInfo::Instance();
 
-    std::unique_ptr<TdmfDB> db =
-        CreateDatabaseModule(StartupPaths::ForExecutable(app.applicationFilePath()), messages);
+    const StartupPaths paths = StartupPaths::ForExecutable(app.applicationFilePath());
+    std::unique_ptr<TdmfDB> db = CreateDatabaseModule(paths, messages);
     if (!db)
         return 1;
     dmfDB = db.get();
 
-    auto mainWindow = std::make_unique<TMain>();
+    TMain::Options options;
+    options.programFolder = paths.programFolder;
+    options.schemaVersion = [] {
+        try {
+            return QString::number(dmfDB->ReadSchemaVersion());
+        } catch (const DataError&) {
+            return QString();
+        }
+    };
+    auto mainWindow = std::make_unique<TMain>(options);
+    auto dictionaries = std::make_unique<TdmfDict>(db->cnMain);
+    dmfDict = dictionaries.get();
 
     // The splash stays for a moment; the pause may be skipped where start-up is measured.
     if (!app.arguments().contains(QStringLiteral("--no-splash-pause"))) {
@@ -44,10 +57,15 @@ int main(int argc, char* argv[]) {
     }
     splash.reset();
 
+    // Start-up measurements end the program as soon as the user is signed in.
+    if (app.arguments().contains(QStringLiteral("--quit-when-ready")))
+        QObject::connect(mainWindow.get(), &TMain::signedInAtStart, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
     mainWindow->show();
     const int result = app.exec();
 
     // Shutdown order: dictionaries, main window, database module (which disconnects).
+    dictionaries.reset();
     mainWindow.reset();
     dmfDB = nullptr;
     db.reset();
