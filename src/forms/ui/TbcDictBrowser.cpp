@@ -1,0 +1,310 @@
+#include "forms/ui/TbcDictBrowser.h"
+
+#include "forms/ui/TSearchDLG.h"
+#include "platform/ui/DataCommand.h"
+#include "platform/ui/DataSourceLink.h"
+#include "platform/ui/FieldBinding.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TbcDictBrowser::TbcDictBrowser(QWidget* parent) : QMainWindow(parent), dsMain(new DataSource(this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    link_ = new DataSourceLink(*dsMain, this);
+    grid_ = new DataGrid(*dsMain, this);
+    grid_->setObjectName(QStringLiteral("grdMain"));
+
+    actFirst =
+        makeAction(QStringLiteral("actFirst"), QStringLiteral("Pierwszy"), QStringLiteral("Pierwszy "));
+    actPrior =
+        makeAction(QStringLiteral("actPrior"), QStringLiteral("Poprzedni"), QStringLiteral("Poprzedni"));
+    actNext = makeAction(QStringLiteral("actNext"), QStringLiteral("Napstępny"), QStringLiteral("Następny "));
+    actLast = makeAction(QStringLiteral("actLast"), QStringLiteral("Ostatni"), QStringLiteral("Ostatni"));
+    actFirst->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
+    actPrior->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
+    actNext->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
+    actLast->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
+    actSearch = makeAction(QStringLiteral("actSearch"), QStringLiteral("&Szukaj"),
+                           QStringLiteral("Szukaj zadanej frazy"), QKeySequence(QStringLiteral("Ctrl+S")));
+    actDodaj = makeAction(QStringLiteral("actDodaj"), QStringLiteral("&Dodaj"), QStringLiteral("Dodaj"),
+                          QKeySequence(QStringLiteral("Ctrl+D")));
+    actPopraw = makeAction(QStringLiteral("actPopraw"), QStringLiteral("&Popraw"), QStringLiteral("Popraw"),
+                           QKeySequence(QStringLiteral("Ctrl+P")));
+    actUstawAktywny = makeAction(QStringLiteral("actUstawAktywny"), QStringLiteral("Ustaw aktywny"),
+                                 QStringLiteral("Ustaw pozycję słownika na aktywną/nieaktywną"),
+                                 QKeySequence(QStringLiteral("Ctrl+Alt+A")));
+    actAUUsun = makeAction(QStringLiteral("actAUUsun"), QStringLiteral("&Usuń"), QStringLiteral("Usuń "),
+                           QKeySequence(QStringLiteral("Ctrl+U")));
+    actRefresh = makeAction(QStringLiteral("actRefresh"), QStringLiteral("&Refresh"),
+                            QStringLiteral("Pobierz ponownie dane z bazy danych"),
+                            QKeySequence(QStringLiteral("Ctrl+O")));
+
+    connect(actFirst, &QAction::triggered, this, [this] { navigate(&Query::first); });
+    connect(actPrior, &QAction::triggered, this, [this] { navigate(&Query::prior); });
+    connect(actNext, &QAction::triggered, this, [this] { navigate(&Query::next); });
+    connect(actLast, &QAction::triggered, this, [this] { navigate(&Query::last); });
+    connect(actSearch, &QAction::triggered, this, [this] {
+        if (!commitEditors())
+            return;
+        TSearchDLG::Search(dataSet(), searchData_, this);
+        grid_->setFocus();
+    });
+    connect(actDodaj, &QAction::triggered, this, [this] { actDodajExecute(); });
+    connect(actPopraw, &QAction::triggered, this, [this] { actPoprawExecute(); });
+    connect(actUstawAktywny, &QAction::triggered, this, &TbcDictBrowser::actUstawAktywnyExecute);
+    connect(actAUUsun, &QAction::triggered, this, [this] { runCommand([this] { ConfirmDelete(*dsMain); }); });
+    connect(actRefresh, &QAction::triggered, this, [this] {
+        runCommand([this] {
+            if (Query* q = dataSet())
+                q->isActive() ? q->refresh() : q->open();
+        });
+    });
+
+    toolBar_ = addToolBar(QStringLiteral("Słownik"));
+    toolBar_->setObjectName(QStringLiteral("tbMain"));
+    toolBar_->setMovable(false);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (QAction* a : {actFirst, actPrior, actNext, actLast}) {
+        toolBar_->addAction(a);
+        if (auto* b = qobject_cast<QToolButton*>(toolBar_->widgetForAction(a)))
+            b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    toolBar_->addSeparator();
+    toolBar_->addActions({actDodaj, actPopraw, actAUUsun});
+    toolBarEditSlot_ = toolBar_->addSeparator();
+    toolBar_->addActions({actSearch, actRefresh, actUstawAktywny});
+
+    dictMenu_ = menuBar()->addMenu(QStringLiteral("&Słownik"));
+    dictMenu_->setObjectName(QStringLiteral("mnuSlownik"));
+    dictMenu_->addActions({actDodaj, actPopraw, actAUUsun});
+    menuEditSlot_ = dictMenu_->addSeparator();
+    dictMenu_->addActions({actSearch, actRefresh, actUstawAktywny});
+    dictMenu_->addSeparator();
+    dictMenu_->addActions({actFirst, actPrior, actNext, actLast});
+
+    gridMenu_ = new QMenu(this);
+    gridMenu_->addAction(actPopraw);
+    gridMenu_->addAction(actUstawAktywny);
+    gridMenu_->addSeparator();
+    gridMenu_->addAction(actAUUsun);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { gridMenu_->popup(grid_->viewport()->mapToGlobal(pos)); });
+
+    pickerPanel_ = new QWidget(this);
+    btnWybierz_ = new QPushButton(QStringLiteral("&Wybierz"), pickerPanel_);
+    btnZrezygnuj_ = new QPushButton(QStringLiteral("&Zrezygnuj"), pickerPanel_);
+    btnZrezygnuj_->setToolTip(QStringLiteral("Zrezygnuj z wyboru"));
+    auto* buttons = new QHBoxLayout(pickerPanel_);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addStretch(1);
+    buttons->addWidget(btnWybierz_);
+    buttons->addWidget(btnZrezygnuj_);
+    pickerPanel_->hide();
+    connect(btnWybierz_, &QPushButton::clicked, this, &TbcDictBrowser::accept);
+    connect(btnZrezygnuj_, &QPushButton::clicked, this, &TbcDictBrowser::reject);
+    // Escape gives up a choice, as in any dialog.
+    escape_ = makeAction(QStringLiteral("actZrezygnuj"), QString(), QStringLiteral("Zrezygnuj z wyboru"),
+                         QKeySequence(Qt::Key_Escape));
+    escape_->setEnabled(false);
+    connect(escape_, &QAction::triggered, this, &TbcDictBrowser::reject);
+
+    auto* centralWidget = new QWidget(this);
+    central_ = new QVBoxLayout(centralWidget);
+    central_->setContentsMargins(2, 2, 2, 2);
+    central_->addWidget(grid_, 1);
+    central_->addWidget(pickerPanel_);
+    setCentralWidget(centralWidget);
+
+    connect(grid_, &DataGrid::titleClicked, this, &TbcDictBrowser::setSearchColumn);
+    connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { onGridDoubleClicked(); });
+    for (auto signal : {&DataSourceLink::dataSetChanged, &DataSourceLink::currentChanged,
+                        &DataSourceLink::stateChanged, &DataSourceLink::recordChanged})
+        connect(link_, signal, this, &TbcDictBrowser::updateActions);
+    updateActions();
+    resize(640, 420);
+}
+
+TbcDictBrowser::~TbcDictBrowser() {
+    // The list's data set is closed with its window (a pending edit is dropped).
+    try {
+        CloseIfOpen(*dsMain);
+    } catch (...) {
+    }
+}
+
+Query* TbcDictBrowser::dataSet() const {
+    return dsMain->dataSet();
+}
+
+QAction* TbcDictBrowser::makeAction(const QString& name, const QString& caption, const QString& hint,
+                                    const QKeySequence& shortcut) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    a->setToolTip(hint);
+    a->setStatusTip(hint);
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    // Several browsers open side by side each answer their own keys.
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(a);
+    return a;
+}
+
+void TbcDictBrowser::insertEditAction(QAction* action) {
+    toolBar_->insertAction(toolBarEditSlot_, action);
+    dictMenu_->insertAction(menuEditSlot_, action);
+}
+
+QPlainTextEdit* TbcDictBrowser::addMemo(const QString& caption, const QString& fieldName) {
+    auto* label = new QLabel(caption, centralWidget());
+    auto* memo = new QPlainTextEdit(centralWidget());
+    memo->setMaximumHeight(memo->fontMetrics().lineSpacing() * 4 + 12);
+    label->setBuddy(memo);
+    const int at = central_->indexOf(pickerPanel_);
+    central_->insertWidget(at, label);
+    central_->insertWidget(at + 1, memo);
+    FieldBinding::bind(memo, *dsMain, fieldName);
+    return memo;
+}
+
+void TbcDictBrowser::setSearchColumn(int column) {
+    if (column < 0 || column >= grid_->gridModel().columnCount())
+        return;
+    searchData_.caption = grid_->columnTitle(column);
+    searchData_.fieldName = grid_->columnField(column);
+}
+
+int TbcDictBrowser::effectiveFilterMode() const {
+    return pickerMode_ ? int(FilterActive) : FilterMode;
+}
+
+void TbcDictBrowser::setPickerMode(bool picker) {
+    pickerMode_ = picker;
+    pickerPanel_->setVisible(picker);
+    // In a picker a double click chooses the row instead of opening the cell.
+    grid_->setEditOnDoubleClick(!picker);
+    escape_->setEnabled(picker);
+    updateActions();
+}
+
+int TbcDictBrowser::exec() {
+    setPickerMode(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    if (parentWidget() && !isWindow())
+        setWindowFlags(windowFlags() | Qt::Dialog);
+    setWindowModality(Qt::ApplicationModal);
+    result_ = QDialog::Rejected;
+    shownOnce_ = false;
+    show();
+    QEventLoop loop;
+    loop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    loop_ = nullptr;
+    return result_;
+}
+
+void TbcDictBrowser::done(int result) {
+    result_ = result;
+    if (!close())
+        result_ = QDialog::Rejected;
+}
+
+void TbcDictBrowser::updateActions() {
+    const Query* q = dataSet();
+    const bool active = q && q->isActive();
+    const int count = active ? q->recordCount() : 0;
+    const int row = active ? q->recNo() : -1;
+    const bool rows = count > 0 && row >= 0;
+    actFirst->setEnabled(rows && row > 0);
+    actPrior->setEnabled(rows && row > 0);
+    actNext->setEnabled(rows && row < count - 1);
+    actLast->setEnabled(rows && row < count - 1);
+    actPopraw->setEnabled(count > 0);
+    actAUUsun->setEnabled(count > 0);
+    btnWybierz_->setEnabled(count > 0);
+}
+
+bool TbcDictBrowser::commitEditors() {
+    return grid_->commitEditor() && FieldBinding::commitAll(this);
+}
+
+bool TbcDictBrowser::runCommand(const std::function<void()>& command, bool commitFirst) {
+    if (commitFirst && !commitEditors())
+        return false;
+    const bool ok = RunDataCommand(command);
+    updateActions();
+    return ok;
+}
+
+void TbcDictBrowser::navigate(void (Query::*move)()) {
+    runCommand([this, move] {
+        if (Query* q = dataSet(); q && q->isActive())
+            (q->*move)();
+    });
+}
+
+void TbcDictBrowser::actUstawAktywnyExecute() {
+    if (ActiveField.isEmpty())
+        return;
+    if (!commitEditors())
+        return;
+    Query* q = dataSet();
+    if (!q)
+        return;
+    bool started = false;
+    const bool toggled = runCommand(
+        [&] {
+            OpenIfClosed(q);
+            // An empty list has no row to mark.
+            if (q->isEmpty())
+                return;
+            started = !q->isEditing();
+            EnsureEdit(q);
+            Field& flag = q->fieldByName(ActiveField);
+            flag.setValue(flag.asInteger() != 0 ? 0 : 1);
+        },
+        false);
+    if (!toggled || !q->isEditing() || !postsActiveToggle())
+        return;
+    // A refused post leaves nothing pending behind a list that has no save command.
+    if (!runCommand([q] { q->post(); }, false) && started)
+        runCommand([q] { q->cancel(); }, false);
+}
+
+void TbcDictBrowser::onGridDoubleClicked() {
+    const Query* q = dataSet();
+    if (pickerMode_ && q && q->state() == DataSetState::Browse && !q->isEmpty())
+        accept();
+}
+
+void TbcDictBrowser::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    RunDataCommand([this] { showing(); });
+    updateActions();
+    grid_->setFocus();
+}
+
+void TbcDictBrowser::closeEvent(QCloseEvent* event) {
+    if (!closeQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (loop_)
+        loop_->quit();
+}
