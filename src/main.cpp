@@ -3,8 +3,10 @@
 #include "app/AppInfo.h"
 #include "app/Startup.h"
 #include "app/TFileVersionInfo.h"
+#include "app/ui/ProgramWindows.h"
 #include "app/ui/TMain.h"
 #include "app/ui/TbcSplashScreen.h"
+#include "app/ui/WindowRegistry.h"
 #include "dict/TdmfDict.h"
 #include "platform/data/DataError.h"
 #include "platform/ui/QtMessages.h"
@@ -42,6 +44,7 @@ int main(int argc, char* argv[]) {
             return QString();
         }
     };
+    RegisterProgramWindows(WindowRegistry::Instance());
     auto mainWindow = std::make_unique<TMain>(options);
     auto dictionaries = std::make_unique<TdmfDict>(db->cnMain);
     dmfDict = dictionaries.get();
@@ -62,6 +65,7 @@ int main(int argc, char* argv[]) {
         QObject::connect(mainWindow.get(), &TMain::signedInAtStart, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
     mainWindow->show();
+    mainWindow->activateWindow();
     const int result = app.exec();
 
     // Shutdown order: dictionaries, main window, database module (which disconnects).

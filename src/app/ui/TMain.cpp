@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
@@ -35,7 +36,9 @@ TMain::TMain(Options options, QWidget* parent)
         options_.signIn = [] { return SignInAtStartup(); };
     if (!options_.userName)
         options_.userName = [] {
-            return SignedInUser().firstName.trimmed() + QLatin1Char(' ') + SignedInUser().lastName.trimmed();
+            // One blank between the names; none left over when the first name is empty.
+            const QStringList names{SignedInUser().firstName.trimmed(), SignedInUser().lastName.trimmed()};
+            return names.filter(QRegularExpression(QStringLiteral("."))).join(QLatin1Char(' '));
         };
     if (!options_.isAdministrator)
         options_.isAdministrator = [] { return SignedInAdministrator(); };

@@ -1,0 +1,14 @@
+#include "dict/ui/TSoTgLW.h"
+
+#include "dict/TdmfDict.h"
+
+TSoTgLW::TSoTgLW(TdmfDict& dict, QWidget* parent)
+    : TDictWindow(*FindDictWindowSpec(QStringLiteral("TSoTG")), dict, parent) {
+    setObjectName(QStringLiteral("TSoTgLW"));
+    setWindowTitle(QStringLiteral("Wybierz substancję ..."));
+    setPickerMode(true);
+}
+
+void TSoTgLW::setYear(int rokId) {
+    dict().setSoTgYear(rokId);
+}
