@@ -5,6 +5,7 @@
 #include "app/TFileVersionInfo.h"
 #include "app/ui/ProgramWindows.h"
 #include "app/ui/TMain.h"
+#include "app/ui/TbcAboutBoxDb.h"
 #include "app/ui/TbcSplashScreen.h"
 #include "app/ui/WindowRegistry.h"
 #include "dict/TdmfDict.h"
@@ -19,6 +20,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(ProgramIcon(32));
     QtMessages messages;
     SetAppMessages(&messages);
 

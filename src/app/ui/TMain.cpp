@@ -303,6 +303,9 @@ QMainWindow* TMain::OpenChildWindow(const QString& className, Qt::WindowState st
         child->menuBar()->hide();
         window->show();
         window->setWindowState(state);
+        // The window's own preferred size (its grid's columns), within the area.
+        if (state == Qt::WindowNoState)
+            window->resize(window->sizeHint().boundedTo(mdiArea_->viewport()->size()));
         if (state == Qt::WindowMaximized)
             window->showMaximized();
         mdiArea_->setActiveSubWindow(window);

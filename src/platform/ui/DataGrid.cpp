@@ -1,5 +1,7 @@
 #include "platform/ui/DataGrid.h"
 
+#include <QScrollBar>
+
 #include "platform/data/Query.h"
 #include "platform/ui/DataCommand.h"
 
@@ -182,6 +184,16 @@ void DataGrid::markSortedColumn(int column) {
 
 void DataGrid::centerTitles() {
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+}
+
+QSize DataGrid::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    const int width = verticalHeader()->width() + horizontalHeader()->length() +
+                      verticalScrollBar()->sizeHint().width() + frame;
+    const int rows = std::clamp(model_->rowCount(), 8, 20);
+    const int height = horizontalHeader()->height() + rows * verticalHeader()->defaultSectionSize() +
+                       horizontalScrollBar()->sizeHint().height() + frame;
+    return {std::max(width, 320), height};
 }
 
 void DataGrid::fitColumns() {

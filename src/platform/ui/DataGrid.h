@@ -59,6 +59,8 @@ public:
     void centerTitles();
     // Widths from the fields' sizes and the titles (columns with a width hint keep it).
     void fitColumns();
+    // Wide enough for every visible column and tall enough for a screenful of rows.
+    QSize sizeHint() const override;
 
     // Writes a cell being typed into to the data set (before a command runs on it); false when the
     // data set refused the text (the cell stays open).
