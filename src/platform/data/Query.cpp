@@ -742,10 +742,18 @@ void Query::rebuildView(int keepRow) {
 }
 
 void Query::setSortedFields(const QString& fields) {
+    const QString previous = sortOrder_;
     sortOrder_ = fields;
     if (!isActive())
         return;
-    rebuildView(bufferRow());
+    try {
+        rebuildView(bufferRow());
+    } catch (const DataError&) {
+        // An unknown field leaves the order as it was, so that later reads still work.
+        sortOrder_ = previous;
+        rebuildView(bufferRow());
+        throw;
+    }
     notify(Notice::DataSet);
 }
 

@@ -404,6 +404,10 @@ void TestQuery::sortFilterAndLocate() {
     QCOMPARE(names(), (QStringList{"Zachodniopomorskie", "Łódzkie", "Lubelskie", "Dolnośląskie"}));
     q.setSortedFields("woj_f_aktualny ASC; woj_nazwa ASC");
     QCOMPARE(names(), (QStringList{"Lubelskie", "Dolnośląskie", "Łódzkie", "Zachodniopomorskie"}));
+    // An unknown field is refused and the order in force stays usable.
+    QVERIFY_THROWS_EXCEPTION(DataError, q.setSortedFields("woj_brak ASC"));
+    q.refresh();
+    QCOMPARE(names(), (QStringList{"Lubelskie", "Dolnośląskie", "Łódzkie", "Zachodniopomorskie"}));
 
     q.setFilter([](const RecordView& r) { return r.value("woj_f_aktualny").toInt() == 1; });
     q.setFiltered(true);
