@@ -19,7 +19,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// Browsers alive now: a dictionary's query is shared by its window and its picker.
+QList<const TbcDictBrowser*>& LiveBrowsers() {
+    static QList<const TbcDictBrowser*> browsers;
+    return browsers;
+}
+
+} // namespace
+
 TbcDictBrowser::TbcDictBrowser(QWidget* parent) : QMainWindow(parent), dsMain(new DataSource(this)) {
+    LiveBrowsers().append(this);
     setAttribute(Qt::WA_DeleteOnClose);
     link_ = new DataSourceLink(*dsMain, this);
     grid_ = new DataGrid(*dsMain, this);
@@ -137,7 +148,12 @@ TbcDictBrowser::TbcDictBrowser(QWidget* parent) : QMainWindow(parent), dsMain(ne
 }
 
 TbcDictBrowser::~TbcDictBrowser() {
-    // The list's data set is closed with its window (a pending edit is dropped).
+    LiveBrowsers().removeOne(this);
+    // The list's data set is closed with its window (a pending edit is dropped), unless another
+    // window still lists it.
+    for (const TbcDictBrowser* other : std::as_const(LiveBrowsers()))
+        if (other->dsMain->dataSet() == dsMain->dataSet())
+            return;
     try {
         CloseIfOpen(*dsMain);
     } catch (...) {

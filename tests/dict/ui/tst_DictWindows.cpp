@@ -162,6 +162,10 @@ void TestDictWindows::menuOpensOneWindowPerClass() {
 void TestDictWindows::pickersListActiveRowsOnly() {
     db_->connection().execute("UPDATE kody_rdz_sc SET krsc_f_aktualny = 0 WHERE krsc_kod = 'a'");
     const int activeCodes = db_->scalar("SELECT COUNT(*) FROM kody_rdz_sc WHERE krsc_f_aktualny = 1");
+    // The dictionary window open beside the picker keeps its list when the picker goes.
+    std::unique_ptr<TDictWindow> codes(CreateDictWindow("TKodyRdzSc", *dict_));
+    codes->setAttribute(Qt::WA_DeleteOnClose, false);
+    codes->show();
     {
         TKodyRdzScLW picker(*dict_);
         QCOMPARE(picker.windowTitle(), QStringLiteral("Wybierz kod rodzaju ścieku"));
@@ -170,6 +174,9 @@ void TestDictWindows::pickersListActiveRowsOnly() {
         QCOMPARE(dict_->qryKodyRdzSc()->recordCount(), activeCodes);
         QVERIFY(!dict_->qryKodyRdzSc()->locate("krsc_kod", QStringLiteral("a")));
     }
+    QVERIFY(dict_->qryKodyRdzSc()->isActive());
+    codes.reset();
+    QVERIFY(!dict_->qryKodyRdzSc()->isActive());
     {
         TSoTgLW picker(*dict_);
         picker.setYear(1002);
