@@ -46,6 +46,8 @@ bool ParseNumber(const QString& text, double* value) {
         return false;
     bool ok = false;
     const double v = t.toDouble(&ok);
+    // "nan" and "inf" are words, not amounts.
+    ok = ok && std::isfinite(v);
     if (ok && value)
         *value = v;
     return ok;
