@@ -108,6 +108,12 @@ QAction* TMain::windowCommand(QMenu* menu, const QString& name, const QString& c
     return action;
 }
 
+QAction* TMain::registeredCommand(QMenu* menu, const QString& name, const QString& caption) {
+    const WindowRegistry::Command* run = registry_->command(name);
+    return command(menu, name, caption,
+                   run ? std::function<void()>([this, run = *run] { run(this); }) : std::function<void()>());
+}
+
 void TMain::buildMenus() {
     QMenuBar* bar = menuBar();
 
@@ -201,13 +207,8 @@ void TMain::buildMenus() {
     QMenu* odpady = slowniki->addMenu(QStringLiteral("Składowanie odpadów"));
     windowCommand(odpady, QStringLiteral("actWspRoznOdpd"), QStringLiteral("Współczynnki różnicujące"),
                   QStringLiteral("TWspRoznOdpd"), normal);
-    {
-        const QString name = QStringLiteral("actPrzeglRodzajOdpadu");
-        const WindowRegistry::Command* browse = registry_->command(name);
-        command(odpady, name, QStringLiteral("Rodzaje odpadów (przegląd)"),
-                browse ? std::function<void()>([this, run = *browse] { run(this); })
-                       : std::function<void()>());
-    }
+    registeredCommand(odpady, QStringLiteral("actPrzeglRodzajOdpadu"),
+                      QStringLiteral("Rodzaje odpadów (przegląd)"));
 
     QMenu* zestawienie = slowniki->addMenu(QStringLiteral("Zestawienie"));
     windowCommand(zestawienie, QStringLiteral("actLataZest"), QStringLiteral("&Lata zestawień"),
@@ -219,14 +220,8 @@ void TMain::buildMenus() {
                   Qt::WindowMaximized);
 
     ustawienia->addSeparator()->setVisible(false);
-    {
-        const QString name = QStringLiteral("actChangePassword");
-        const WindowRegistry::Command* change = registry_->command(name);
-        command(ustawienia, name, QStringLiteral("Zmień &hasło"),
-                change ? std::function<void()>([this, run = *change] { run(this); })
-                       : std::function<void()>())
-            ->setVisible(false);
-    }
+    registeredCommand(ustawienia, QStringLiteral("actChangePassword"), QStringLiteral("Zmień &hasło"))
+        ->setVisible(false);
 
     windowMenu_ = bar->addMenu(QStringLiteral("&Okno"));
     windowActions_ << command(windowMenu_, QStringLiteral("actMinimizeAll"),
@@ -262,13 +257,8 @@ void TMain::buildMenus() {
     QMenu* pomoc = bar->addMenu(QStringLiteral("&Pomoc"));
     command(pomoc, QStringLiteral("actUserManual"), QStringLiteral("&Podręcznik użytkownika"),
             [this] { openUserManual(); });
-    {
-        const QString name = QStringLiteral("actPierwszeLogowanie");
-        const WindowRegistry::Command* info = registry_->command(name);
-        command(pomoc, name, QStringLiteral("Pierwsze &logowanie "),
-                info ? std::function<void()>([this, run = *info] { run(this); }) : std::function<void()>())
-            ->setVisible(false);
-    }
+    registeredCommand(pomoc, QStringLiteral("actPierwszeLogowanie"), QStringLiteral("Pierwsze &logowanie "))
+        ->setVisible(false);
     pomoc->addSeparator();
     command(pomoc, QStringLiteral("actAboutBox"), QStringLiteral("&O programie"), [this] { showAboutBox(); });
     command(pomoc, QStringLiteral("actTest"), QStringLiteral("Test ..."))->setVisible(false);

@@ -56,6 +56,8 @@ private:
                      std::function<void()> run = {});
     QAction* windowCommand(QMenu* menu, const QString& name, const QString& caption, const QString& className,
                            Qt::WindowState state);
+    // A command of the registry that shows a modal window; disabled until the window exists.
+    QAction* registeredCommand(QMenu* menu, const QString& name, const QString& caption);
     void firstActivation();
     void mergeChildMenus(QMdiSubWindow* window);
     void refreshWindowMenu();

@@ -135,17 +135,7 @@ QVariant QueryTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const int column = index.column();
     switch (role) {
-    case Qt::DisplayRole: {
-        const Field* f = fieldAt(column);
-        if (!f)
-            return {};
-        try {
-            return q->textAt(index.row(), *f);
-        } catch (const std::exception&) {
-            // A text handler that cannot read this row shows nothing rather than stopping the paint.
-            return {};
-        }
-    }
+    case Qt::DisplayRole:
     case Qt::EditRole: {
         const Field* f = fieldAt(column);
         if (!f)
@@ -153,6 +143,7 @@ QVariant QueryTableModel::data(const QModelIndex& index, int role) const {
         try {
             return q->textAt(index.row(), *f);
         } catch (const std::exception&) {
+            // A text handler that cannot read this row shows nothing rather than stopping the paint.
             return {};
         }
     }
