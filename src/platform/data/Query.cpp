@@ -189,7 +189,8 @@ void Query::onMasterChanged(bool force) {
         return;
     if (!force && linkedMasterValues() == masterValues_)
         return;
-    refresh();
+    // The rows of another master: read afresh from the first one, as on opening.
+    reread(false);
 }
 
 // --- fields
@@ -437,9 +438,13 @@ void Query::close() {
 }
 
 void Query::refresh() {
+    reread(true);
+}
+
+void Query::reread(bool keepPosition) {
     checkActive();
     checkBrowseMode();
-    const int position = cur_;
+    const int position = keepPosition ? cur_ : 0;
     readRows();
     rebuildView(-1);
     cur_ = view_.isEmpty() ? -1 : std::clamp(position, 0, int(view_.size()) - 1);

@@ -168,6 +168,8 @@ private:
     void runUpdate(const QString& sql);
     void notify(Notice notice);
     void onMasterChanged(bool force);
+    // Reads the rows again, on the same row number or on the first row.
+    void reread(bool keepPosition);
     int bufferRow() const { return cur_ >= 0 && cur_ < view_.size() ? view_.at(cur_) : -1; }
     int compareRows(int a, int b) const;
 

@@ -140,7 +140,7 @@ void TestDictWindows::menuOpensOneWindowPerClass() {
     options.userName = [] { return QStringLiteral("Jan Kowalski"); };
     TMain main(options);
     main.show();
-    for (const char* name : {"actLataZest", "actSoScTA", "actStSilnikPaliwo"})
+    for (const char* name : {"actLataZest", "actSoScTA", "actStSilnikPaliwo", "actPrzeglRodzajOdpadu"})
         QVERIFY2(main.action(name)->isEnabled(), name);
     QVERIFY(!main.action("actZestawienia")->isEnabled());
 

@@ -349,6 +349,12 @@ void TestQuery::detailFollowsItsMaster() {
     master.open();
     detail.open();
     QCOMPARE(detail.recordCount(), 2);
+    // Moving the master starts the detail on its first row, wherever it was before.
+    detail.last();
+    master.last();
+    master.first();
+    QCOMPARE(detail.recNo(), 0);
+    QCOMPARE(detail.fieldByName("pow_id").asInteger(), 1);
     master.next();
     QCOMPARE(detail.recordCount(), 1);
     QCOMPARE(detail.fieldByName("pow_nazwa").asString(), QStringLiteral("bełchatowski"));
