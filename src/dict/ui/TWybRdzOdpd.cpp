@@ -3,6 +3,7 @@
 #include "dict/TdmfDict.h"
 #include "dict/WastePickPosition.h"
 #include "dict/ui/FillLataSoTL.h"
+#include "forms/DataHelpers.h"
 #include "forms/ui/FillIdNameCombo.h"
 #include "platform/ui/DataGrid.h"
 
@@ -118,9 +119,15 @@ void TWybRdzOdpd::showEvent(QShowEvent* event) {
 }
 
 void TWybRdzOdpd::openLists() {
-    const int year = fixedYear_ != 0 ? fixedYear_ : WastePickPosition::remembered().rokId;
+    int year = fixedYear_ != 0 ? fixedYear_ : WastePickPosition::remembered().rokId;
     filling_ = true;
     FillLataSoTL(cbxRok_, year);
+    // With nothing remembered yet, a free choice opens on the newest catalogue rather than on
+    // three empty lists.
+    if (fixedYear_ == 0 && year == 0 && cbxRok_->count() > 0) {
+        cbxRok_->setCurrentIndex(cbxRok_->count() - 1);
+        year = cbxRok_->currentData().value<TScIdName>().id;
+    }
     filling_ = false;
     cbxRok_->setEnabled(fixedYear_ == 0);
     openYear(year);

@@ -4,7 +4,10 @@
 #include <QHBoxLayout>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TbcDialogT1::TbcDialogT1(QWidget* parent)
     : QDialog(parent), content_(new QVBoxLayout), btnOK_(new QPushButton(QStringLiteral("OK"), this)),
@@ -36,6 +39,17 @@ void TbcDialogT1::showEvent(QShowEvent* event) {
         }
     if (!main)
         main = parentWidget() ? parentWidget()->window() : nullptr;
-    if (main && main != this)
-        move(main->frameGeometry().center() - rect().center());
+    if (main && main != this) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(main->frameGeometry().center());
+        // Never partly off the screen, even when the dialog is wider than the main window.
+        if (const QScreen* screen = main->screen()) {
+            const QRect available = screen->availableGeometry();
+            frame.moveLeft(std::clamp(frame.left(), available.left(),
+                                      std::max(available.left(), available.right() - frame.width() + 1)));
+            frame.moveTop(std::clamp(frame.top(), available.top(),
+                                     std::max(available.top(), available.bottom() - frame.height() + 1)));
+        }
+        move(frame.topLeft());
+    }
 }

@@ -231,7 +231,8 @@ void TestTWybRdzOdpd::yearList_data() {
     QTest::newRow("fixed year") << k2011 << k2012 << false << "2012" << k2012;
     QTest::newRow("fixed year without catalogue") << 0 << 1003 << false << "" << 0;
     QTest::newRow("free year, remembered") << k2011 << 0 << true << "2011" << k2011;
-    QTest::newRow("free year, nothing remembered") << 0 << 0 << true << "" << 0;
+    // Nothing remembered yet: the newest catalogue rather than three empty lists.
+    QTest::newRow("free year, nothing remembered") << 0 << 0 << true << "2012" << k2012;
 }
 
 void TestTWybRdzOdpd::yearList() {
