@@ -203,7 +203,8 @@ void TbcDictBrowser::setSearchColumn(int column) {
 }
 
 int TbcDictBrowser::effectiveFilterMode() const {
-    return pickerMode_ ? int(FilterActive) : FilterMode;
+    // A list without an active flag (no filter parameters) stays unfiltered in its picker form too.
+    return pickerMode_ && FilterMode != FilterNone ? int(FilterActive) : FilterMode;
 }
 
 void TbcDictBrowser::setPickerMode(bool picker) {
