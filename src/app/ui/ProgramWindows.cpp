@@ -4,12 +4,16 @@
 #include "dict/TdmfDict.h"
 #include "dict/ui/TDictWindow.h"
 #include "dict/ui/TWybRdzOdpd.h"
+#include "entities/ui/TPodmioty.h"
+#include "statements/ui/TZestawienia.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
     for (const DictWindowSpec& spec : DictWindowSpecs()) {
         const QString className = QString::fromLatin1(spec.className);
         registry.setFactory(className, [className] { return CreateDictWindow(className, *dmfDict); });
     }
+    registry.setFactory(QStringLiteral("TPodmioty"), [] { return new TPodmioty(); });
+    registry.setFactory(QStringLiteral("TZestawienia"), [] { return new TZestawienia(); });
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
 }

@@ -142,7 +142,18 @@ void TestDictWindows::menuOpensOneWindowPerClass() {
     main.show();
     for (const char* name : {"actLataZest", "actSoScTA", "actStSilnikPaliwo", "actPrzeglRodzajOdpadu"})
         QVERIFY2(main.action(name)->isEnabled(), name);
-    QVERIFY(!main.action("actZestawienia")->isEnabled());
+    QVERIFY(!main.action("actAppUsers")->isEnabled());
+
+    // The statements register: one window, maximised, and back maximised after minimising.
+    main.action("actZestawienia")->trigger();
+    QMdiSubWindow* statements = main.mdiArea()->activeSubWindow();
+    QCOMPARE(statements->widget()->objectName(), QStringLiteral("TZestawienia"));
+    QVERIFY(statements->isMaximized());
+    statements->showMinimized();
+    main.action("actZestawienia")->trigger();
+    QCOMPARE(main.mdiArea()->subWindowList().size(), 1);
+    QVERIFY(statements->isMaximized());
+    main.mdiArea()->closeAllSubWindows();
 
     main.action("actStSilnikPaliwo")->trigger();
     QVERIFY(main.mdiArea()->activeSubWindow()->isMaximized());
