@@ -2,10 +2,10 @@
 
 #include "dict/TdmfDict.h"
 #include "entities/TdmfDecyzjeOdpd.h"
-#include "entities/ui/DateFieldEdit.h"
 #include "forms/ui/FillIdNameCombo.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/DataSourceLink.h"
+#include "platform/ui/DateFieldEdit.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -5,10 +5,10 @@
 #include "forms/DataHelpers.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/DataSourceLink.h"
+#include "platform/ui/DateFieldEdit.h"
 #include "platform/ui/FieldBinding.h"
 #include "statements/TdmfZest.h"
 #include "statements/ui/IdComboBinding.h"
-#include "statements/ui/OptionalDateEdit.h"
 #include "statements/ui/StatementContentWindows.h"
 
 #include <QComboBox>
@@ -66,7 +66,7 @@ TZestawieniaPoz::TZestawieniaPoz(QWidget* parent) : TbcKsiegaPozycja(parent) {
     cmbPolrocze_ = addPickList(QStringLiteral("cmbPolrocze"), QStringLiteral("z_pr_id"),
                                QStringLiteral("pr_nazwa"), QStringLiteral("Półrocze zestawienia"));
     header->addRow(QStringLiteral("Półrocze:"), cmbPolrocze_);
-    edtDataUtw_ = new OptionalDateEdit(*dsMain, QStringLiteral("z_dt_utw"), this);
+    edtDataUtw_ = new DateFieldEdit(*dsMain, QStringLiteral("z_dt_utw"), this);
     edtDataUtw_->setObjectName(QStringLiteral("edtDataUtw"));
     edtDataUtw_->setToolTip(QStringLiteral("Data utworzenia zestawienia"));
     header->addRow(QStringLiteral("Data utworzenia:"), edtDataUtw_);

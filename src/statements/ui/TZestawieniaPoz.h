@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-class OptionalDateEdit;
+class DateFieldEdit;
 class IdComboBinding;
 class QComboBox;
 class QLineEdit;
@@ -57,7 +57,7 @@ private:
     QComboBox* cmbRokStOpl_;
     QComboBox* cmbStanZest_;
     IdComboBinding* rokStOpl_ = nullptr;
-    OptionalDateEdit* edtDataUtw_;
+    DateFieldEdit* edtDataUtw_;
     QList<QLineEdit*> entityFields_;
     QPlainTextEdit* memNotatka_;
 };

@@ -3,10 +3,10 @@
 // windows.
 
 #include "dict/TdmfDict.h"
-#include "entities/ui/DateFieldEdit.h"
 #include "entities/ui/TbcPozwolenia.h"
 #include "entities/ui/TbcPozwolenie.h"
 #include "forms/ui/FillIdNameCombo.h"
+#include "platform/ui/DateFieldEdit.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDatabase.h"
 

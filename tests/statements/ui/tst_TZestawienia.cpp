@@ -7,8 +7,8 @@
 #include "entities/ui/TPodmiotyLW.h"
 #include "forms/DataHelpers.h"
 #include "forms/ui/FillIdNameCombo.h"
+#include "platform/ui/DateFieldEdit.h"
 #include "statements/TdmfZest.h"
-#include "statements/ui/OptionalDateEdit.h"
 #include "statements/ui/StatementContentWindows.h"
 #include "statements/ui/TZestawienia.h"
 #include "statements/ui/TZestawieniaPoz.h"
@@ -200,7 +200,7 @@ void TestTZestawienia::newStatementDefaults() {
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Zestawienie "));
         auto* rok = dlg.findChild<QComboBox*>("cmbRok");
         auto* rokStOpl = dlg.findChild<QComboBox*>("cmbRokStOpl");
-        auto* date = dlg.findChild<OptionalDateEdit*>("edtDataUtw");
+        auto* date = dlg.findChild<DateFieldEdit*>("edtDataUtw");
         QVERIFY(rok && rokStOpl && date);
         QCOMPARE(SelectedId(rok), year);
         QCOMPARE(SelectedId(rokStOpl), rateYear);
@@ -270,7 +270,7 @@ void TestTZestawienia::savingRefusedWithoutValue() {
             if (auto* combo = qobject_cast<QComboBox*>(edit))
                 QCOMPARE(combo->currentIndex(), -1);
             else
-                QVERIFY(static_cast<OptionalDateEdit*>(edit)->text().trimmed().isEmpty());
+                QVERIFY(static_cast<DateFieldEdit*>(edit)->text().trimmed().isEmpty());
         }
         dlg.btnZapisz()->click();
         QVERIFY(dlg.isVisible());
@@ -366,7 +366,7 @@ void TestTZestawienia::rateYearLock() {
         QCOMPARE(SelectedId(rokStOpl), 1001);
         // The check follows the fields: with the content gone, the next change unlocks.
         cn().execute(removal);
-        auto* date = dlg.findChild<OptionalDateEdit*>("edtDataUtw");
+        auto* date = dlg.findChild<DateFieldEdit*>("edtDataUtw");
         date->setFocus();
         QTest::keyClick(date, Qt::Key_E, Qt::ControlModifier);
         QVERIFY(rokStOpl->isEnabled());

@@ -8,10 +8,10 @@
 // empty: an empty field shows no text, and Ctrl+E empties the date. A date the user sets is written
 // at once (a timestamp at midnight), putting the data set into edit state. Read-only while there is
 // no row or the field is read-only.
-class OptionalDateEdit : public QDateEdit {
+class DateFieldEdit : public QDateEdit {
     Q_OBJECT
 public:
-    OptionalDateEdit(DataSource& source, const QString& fieldName, QWidget* parent = nullptr);
+    DateFieldEdit(DataSource& source, const QString& fieldName, QWidget* parent = nullptr);
 
     const QString& fieldName() const { return fieldName_; }
     bool isEmpty() const { return date() == minimumDate(); }

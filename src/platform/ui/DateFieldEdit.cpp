@@ -1,6 +1,5 @@
-#include "statements/ui/OptionalDateEdit.h"
+#include "platform/ui/DateFieldEdit.h"
 
-#include "forms/DataHelpers.h"
 #include "platform/ui/DataCommand.h"
 
 #include <QCalendarWidget>
@@ -18,7 +17,7 @@ bool IsClearKey(const QEvent* event) {
 
 } // namespace
 
-OptionalDateEdit::OptionalDateEdit(DataSource& source, const QString& fieldName, QWidget* parent)
+DateFieldEdit::DateFieldEdit(DataSource& source, const QString& fieldName, QWidget* parent)
     : QDateEdit(parent), link_(source), fieldName_(fieldName) {
     setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     setDateRange(kNoDate, QDate(9999, 12, 31));
@@ -28,10 +27,10 @@ OptionalDateEdit::OptionalDateEdit(DataSource& source, const QString& fieldName,
     // The calendar of an empty date opens on the current month rather than on the stand-in date.
     calendarWidget()->installEventFilter(this);
 
-    connect(&link_, &DataSourceLink::dataSetChanged, this, &OptionalDateEdit::refresh);
-    connect(&link_, &DataSourceLink::currentChanged, this, &OptionalDateEdit::refresh);
-    connect(&link_, &DataSourceLink::recordChanged, this, &OptionalDateEdit::refresh);
-    connect(&link_, &DataSourceLink::stateChanged, this, &OptionalDateEdit::refresh);
+    connect(&link_, &DataSourceLink::dataSetChanged, this, &DateFieldEdit::refresh);
+    connect(&link_, &DataSourceLink::currentChanged, this, &DateFieldEdit::refresh);
+    connect(&link_, &DataSourceLink::recordChanged, this, &DateFieldEdit::refresh);
+    connect(&link_, &DataSourceLink::stateChanged, this, &DateFieldEdit::refresh);
     connect(this, &QDateEdit::dateChanged, this, [this] {
         if (!showing_)
             write();
@@ -39,12 +38,12 @@ OptionalDateEdit::OptionalDateEdit(DataSource& source, const QString& fieldName,
     refresh();
 }
 
-Field* OptionalDateEdit::field() const {
+Field* DateFieldEdit::field() const {
     Query* q = link_.activeDataSet();
     return q && q->recNo() >= 0 ? q->findField(fieldName_) : nullptr;
 }
 
-void OptionalDateEdit::refresh() {
+void DateFieldEdit::refresh() {
     const Field* f = field();
     const QDate shown = f && !f->isNull() ? f->asDate() : kNoDate;
     showing_ = true;
@@ -54,7 +53,7 @@ void OptionalDateEdit::refresh() {
     setReadOnly(!f || f->isReadOnly() || f->isCalculated());
 }
 
-void OptionalDateEdit::write() {
+void DateFieldEdit::write() {
     Field* f = field();
     if (!f || f->isReadOnly() || f->isCalculated()) {
         refresh();
@@ -66,14 +65,15 @@ void OptionalDateEdit::write() {
         const bool same = value.isNull() ? f->isNull() : (!f->isNull() && f->asDate() == date());
         if (same)
             return;
-        EnsureEdit(&q);
+        if (!q.isEditing())
+            q.edit();
         f->setValue(value);
     });
     if (!ok)
         refresh();
 }
 
-bool OptionalDateEdit::clearDate() {
+bool DateFieldEdit::clearDate() {
     if (isReadOnly())
         return false;
     setDate(kNoDate);
@@ -81,7 +81,7 @@ bool OptionalDateEdit::clearDate() {
     return f && f->isNull();
 }
 
-bool OptionalDateEdit::event(QEvent* event) {
+bool DateFieldEdit::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride && IsClearKey(event)) {
         // Ctrl+E belongs to the edit while it has the focus.
         event->accept();
@@ -90,7 +90,7 @@ bool OptionalDateEdit::event(QEvent* event) {
     return QDateEdit::event(event);
 }
 
-void OptionalDateEdit::keyPressEvent(QKeyEvent* event) {
+void DateFieldEdit::keyPressEvent(QKeyEvent* event) {
     if (IsClearKey(event)) {
         clearDate();
         event->accept();
@@ -102,7 +102,7 @@ void OptionalDateEdit::keyPressEvent(QKeyEvent* event) {
     QDateEdit::keyPressEvent(event);
 }
 
-bool OptionalDateEdit::eventFilter(QObject* watched, QEvent* event) {
+bool DateFieldEdit::eventFilter(QObject* watched, QEvent* event) {
     if (watched == calendarWidget() && event->type() == QEvent::Show && isEmpty()) {
         const QDate today = QDate::currentDate();
         calendarWidget()->setCurrentPage(today.year(), today.month());
