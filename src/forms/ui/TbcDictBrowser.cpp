@@ -1,5 +1,6 @@
 #include "forms/ui/TbcDictBrowser.h"
 
+#include "forms/ui/ListCommands.h"
 #include "forms/ui/TSearchDLG.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/DataSourceLink.h"
@@ -166,16 +167,8 @@ Query* TbcDictBrowser::dataSet() const {
 
 QAction* TbcDictBrowser::makeAction(const QString& name, const QString& caption, const QString& hint,
                                     const QKeySequence& shortcut) {
-    auto* a = new QAction(caption, this);
-    a->setObjectName(name);
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-    if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
     // Several browsers open side by side each answer their own keys.
-    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(a);
-    return a;
+    return ListCommands::MakeAction(this, name, caption, hint, shortcut);
 }
 
 void TbcDictBrowser::insertEditAction(QAction* action) {

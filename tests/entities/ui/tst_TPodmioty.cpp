@@ -10,6 +10,7 @@
 #include "entities/ui/TbcPozwolenia.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDatabase.h"
+#include "support/WhenModal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,24 +35,6 @@ const QString kNoLocation = QStringLiteral("error|Błąd|Podmiot musi mieć okre
 constexpr int kAlfa = 900001;
 constexpr int kBeta = 900002; // withdrawn
 constexpr int kCelina = 900003;
-
-// Runs `inside` on the modal window of the given type once `open` shows it.
-template <class Window>
-bool WhenModal(const std::function<void(Window&)>& inside, const std::function<void()>& open) {
-    bool reached = false;
-    QTimer::singleShot(0, [&] {
-        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!w) {
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-            return;
-        }
-        reached = true;
-        inside(*w);
-    });
-    open();
-    return reached;
-}
 
 int Id(const Query& q, const char* field) {
     return int(q.fieldByName(QString::fromLatin1(field)).asInteger());

@@ -9,6 +9,7 @@
 #include "platform/ui/DateFieldEdit.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDatabase.h"
+#include "support/WhenModal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,24 +30,6 @@ namespace {
 
 constexpr int kEntity = 900001;
 constexpr int kOther = 900002;
-
-// Runs `inside` on the modal window of the given type once `open` shows it.
-template <class Window>
-bool WhenModal(const std::function<void(Window&)>& inside, const std::function<void()>& open) {
-    bool reached = false;
-    QTimer::singleShot(0, [&] {
-        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!w) {
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-            return;
-        }
-        reached = true;
-        inside(*w);
-    });
-    open();
-    return reached;
-}
 
 struct Family {
     QString table;
