@@ -1,5 +1,7 @@
 #include "forms/ui/TbcDictItem.h"
 
+#include "platform/ui/FocusFirstInput.h"
+
 #include "forms/DataHelpers.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/FieldBinding.h"
@@ -59,4 +61,11 @@ void TbcDictItem::done(int result) {
     if (result != QDialog::Accepted)
         RunDataCommand([this] { CancelIfEditing(*dsMain); });
     QDialog::done(result);
+}
+
+void TbcDictItem::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The record opens ready for typing in its first field, not on a button.
+    if (!focusPlaced_)
+        focusPlaced_ = FocusFirstInput(this);
 }

@@ -28,8 +28,10 @@ public:
     QPlainTextEdit* addMemo(const QString& caption, const QString& fieldName);
 
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    bool focusPlaced_ = false;
     void save();
 
     QFormLayout* form_;

@@ -1,5 +1,7 @@
 #include "forms/ui/TbcKsiegaPozycja.h"
 
+#include "platform/ui/FocusFirstInput.h"
+
 #include "forms/DataHelpers.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/FieldBinding.h"
@@ -47,4 +49,11 @@ void TbcKsiegaPozycja::done(int result) {
     if (!RunDataCommand([this] { CancelIfEditing(*dsMain); }))
         return;
     QDialog::done(result);
+}
+
+void TbcKsiegaPozycja::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The record opens ready for typing in its first field, not on a button.
+    if (!focusPlaced_)
+        focusPlaced_ = FocusFirstInput(this);
 }

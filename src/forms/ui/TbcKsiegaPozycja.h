@@ -34,8 +34,10 @@ public:
     // Accepted ("&Zapisz") posts first and stays open when the post fails; every close then cancels
     // what is still pending.
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    bool focusPlaced_ = false;
     QPointer<QObject> dataModule_;
     QVBoxLayout* content_;
     QPushButton* btnZapisz_;

@@ -147,6 +147,8 @@ void TestTPodmioty::savingWithoutLocation() {
     const bool reached = WhenModal<TPodmiot>(
         [&](TPodmiot& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Podmiot"));
+            // Opens ready for typing the name, not on a button that a blank would press.
+            QCOMPARE(d.focusWidget(), d.edtNazwa());
             QCOMPARE(d.edtNazwa()->toolTip(), QStringLiteral("Nazwa podmiotu"));
             QCOMPARE(d.btnLokalizacja()->toolTip(), QStringLiteral("Wybierz lokalizację"));
             QVERIFY(d.edtGmina()->isReadOnly());
