@@ -40,8 +40,8 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
     qint64 slowest = 0;
     QString slowestName;
-    for (const DictWindowSpec& spec : DictWindowSpecs()) {
-        const QString className = QString::fromLatin1(spec.className);
+    for (const DictWindowDef& def : DictWindowDefs()) {
+        const QString className = QString::fromLatin1(def.className);
         QElapsedTimer timer;
         timer.start();
         QMainWindow* window = main.OpenChildWindow(className, Qt::WindowNoState);

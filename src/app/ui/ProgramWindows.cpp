@@ -8,8 +8,8 @@
 #include "statements/ui/TZestawienia.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
-    for (const DictWindowSpec& spec : DictWindowSpecs()) {
-        const QString className = QString::fromLatin1(spec.className);
+    for (const DictWindowDef& def : DictWindowDefs()) {
+        const QString className = QString::fromLatin1(def.className);
         registry.setFactory(className, [className] { return CreateDictWindow(className, *dmfDict); });
     }
     registry.setFactory(QStringLiteral("TPodmioty"), [] { return new TPodmioty(); });

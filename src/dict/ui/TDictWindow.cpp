@@ -6,9 +6,9 @@
 
 namespace {
 
-using C = DictWindowSpec::Column;
+using C = DictWindowDef::Column;
 
-std::vector<DictWindowSpec> MakeSpecs() {
+std::vector<DictWindowDef> MakeDefs() {
     const C flag{"clc_f_aktualny"};
     return {
         {"TRzgw",
@@ -196,33 +196,33 @@ std::vector<DictWindowSpec> MakeSpecs() {
 
 } // namespace
 
-const std::vector<DictWindowSpec>& DictWindowSpecs() {
-    static const std::vector<DictWindowSpec> specs = MakeSpecs();
-    return specs;
+const std::vector<DictWindowDef>& DictWindowDefs() {
+    static const std::vector<DictWindowDef> defs = MakeDefs();
+    return defs;
 }
 
-const DictWindowSpec* FindDictWindowSpec(const QString& className) {
-    for (const DictWindowSpec& spec : DictWindowSpecs())
-        if (className == QLatin1String(spec.className))
-            return &spec;
+const DictWindowDef* FindDictWindowDef(const QString& className) {
+    for (const DictWindowDef& def : DictWindowDefs())
+        if (className == QLatin1String(def.className))
+            return &def;
     return nullptr;
 }
 
-TDictWindow::TDictWindow(const DictWindowSpec& spec, TdmfDict& dict, QWidget* parent)
+TDictWindow::TDictWindow(const DictWindowDef& def, TdmfDict& dict, QWidget* parent)
     : TbcDictT1(parent), dict_(dict) {
-    setObjectName(QString::fromLatin1(spec.className));
-    setWindowTitle(QString::fromUtf8(spec.caption));
-    dsMain->setDataSet((dict.*spec.query)());
-    for (const DictWindowSpec::Column& column : spec.columns)
+    setObjectName(QString::fromLatin1(def.className));
+    setWindowTitle(QString::fromUtf8(def.caption));
+    dsMain->setDataSet((dict.*def.query)());
+    for (const DictWindowDef::Column& column : def.columns)
         addColumn(QString::fromLatin1(column.field),
                   column.title ? QString::fromUtf8(column.title) : QString(),
                   column.readOnly ? GridColumnOptions(ColumnReadOnly) : GridColumnOptions());
-    const QString prefix = QString::fromLatin1(spec.prefix);
+    const QString prefix = QString::fromLatin1(def.prefix);
     ActiveField = prefix + QStringLiteral("_f_aktualny");
     FlagField = QStringLiteral("clc_f_aktualny");
     IdField = prefix + QStringLiteral("_id");
-    if (spec.memoField)
-        addMemo(QString::fromUtf8(spec.memoCaption), QString::fromLatin1(spec.memoField));
+    if (def.memoField)
+        addMemo(QString::fromUtf8(def.memoCaption), QString::fromLatin1(def.memoField));
 }
 
 void TDictWindow::showing() {
@@ -233,6 +233,6 @@ void TDictWindow::showing() {
 }
 
 TDictWindow* CreateDictWindow(const QString& className, TdmfDict& dict) {
-    const DictWindowSpec* spec = FindDictWindowSpec(className);
-    return spec ? new TDictWindow(*spec, dict) : nullptr;
+    const DictWindowDef* def = FindDictWindowDef(className);
+    return def ? new TDictWindow(*def, dict) : nullptr;
 }

@@ -10,7 +10,7 @@ class TdmfDict;
 // What one dictionary window shows: its class name and caption, the module's query, the table's
 // column prefix (for the active flag and the key), its grid columns and an optional multi-line edit of
 // a long text under the grid.
-struct DictWindowSpec {
+struct DictWindowDef {
     struct Column {
         const char* field;
         bool readOnly = false;
@@ -26,14 +26,14 @@ struct DictWindowSpec {
 };
 
 // The dictionary windows of the settings menu, in menu order.
-const std::vector<DictWindowSpec>& DictWindowSpecs();
-const DictWindowSpec* FindDictWindowSpec(const QString& className);
+const std::vector<DictWindowDef>& DictWindowDefs();
+const DictWindowDef* FindDictWindowDef(const QString& className);
 
 // A dictionary window edited in place in its grid, showing active and withdrawn rows.
 class TDictWindow : public TbcDictT1 {
     Q_OBJECT
 public:
-    TDictWindow(const DictWindowSpec& spec, TdmfDict& dict, QWidget* parent = nullptr);
+    TDictWindow(const DictWindowDef& def, TdmfDict& dict, QWidget* parent = nullptr);
 
     TdmfDict& dict() const { return dict_; }
 

@@ -1,7 +1,7 @@
 #include "dict/ui/TKodyRdzScLW.h"
 
 TKodyRdzScLW::TKodyRdzScLW(TdmfDict& dict, QWidget* parent)
-    : TDictWindow(*FindDictWindowSpec(QStringLiteral("TKodyRdzSc")), dict, parent) {
+    : TDictWindow(*FindDictWindowDef(QStringLiteral("TKodyRdzSc")), dict, parent) {
     setObjectName(QStringLiteral("TKodyRdzScLW"));
     setWindowTitle(QStringLiteral("Wybierz kod rodzaju ścieku"));
     setPickerMode(true);

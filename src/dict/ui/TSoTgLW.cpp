@@ -3,7 +3,7 @@
 #include "dict/TdmfDict.h"
 
 TSoTgLW::TSoTgLW(TdmfDict& dict, QWidget* parent)
-    : TDictWindow(*FindDictWindowSpec(QStringLiteral("TSoTG")), dict, parent) {
+    : TDictWindow(*FindDictWindowDef(QStringLiteral("TSoTG")), dict, parent) {
     setObjectName(QStringLiteral("TSoTgLW"));
     setWindowTitle(QStringLiteral("Wybierz substancję ..."));
     setPickerMode(true);

@@ -5,18 +5,18 @@
 namespace {
 
 // The picker's own columns; no caption of its own.
-const DictWindowSpec& PickerSpec() {
-    static const DictWindowSpec spec{"TWspRoznPwLW",
-                                     "",
-                                     &TdmfDict::qryWspRoznPw,
-                                     "wrpw",
-                                     {{"WRPW_LP"}, {"WRPW_WARTOSC"}, {"WRPW_NAZWA", true}, {"WRPW_ID"}}};
-    return spec;
+const DictWindowDef& PickerDef() {
+    static const DictWindowDef def{"TWspRoznPwLW",
+                                   "",
+                                   &TdmfDict::qryWspRoznPw,
+                                   "wrpw",
+                                   {{"WRPW_LP"}, {"WRPW_WARTOSC"}, {"WRPW_NAZWA", true}, {"WRPW_ID"}}};
+    return def;
 }
 
 } // namespace
 
-TWspRoznPwLW::TWspRoznPwLW(TdmfDict& dict, QWidget* parent) : TDictWindow(PickerSpec(), dict, parent) {
+TWspRoznPwLW::TWspRoznPwLW(TdmfDict& dict, QWidget* parent) : TDictWindow(PickerDef(), dict, parent) {
     setPickerMode(true);
 }
 

@@ -55,32 +55,32 @@ void TestDictWindows::cleanup() {
 
 void TestDictWindows::everyWindowShowsItsColumns_data() {
     QTest::addColumn<QString>("className");
-    for (const DictWindowSpec& spec : DictWindowSpecs())
-        QTest::newRow(spec.className) << QString::fromLatin1(spec.className);
+    for (const DictWindowDef& def : DictWindowDefs())
+        QTest::newRow(def.className) << QString::fromLatin1(def.className);
 }
 
 void TestDictWindows::everyWindowShowsItsColumns() {
     QFETCH(QString, className);
-    const DictWindowSpec& spec = *FindDictWindowSpec(className);
+    const DictWindowDef& def = *FindDictWindowDef(className);
     std::unique_ptr<TDictWindow> window(CreateDictWindow(className, *dict_));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->show();
     QCOMPARE(window->objectName(), className);
-    QCOMPARE(window->windowTitle(), QString::fromUtf8(spec.caption));
+    QCOMPARE(window->windowTitle(), QString::fromUtf8(def.caption));
     Query* q = window->dsMain->dataSet();
     QVERIFY(q->isActive());
     QVERIFY2(q->recordCount() > 0, "the dictionary lists its loaded rows");
 
     DataGrid* grid = window->grid();
     QueryTableModel& model = grid->gridModel();
-    QCOMPARE(model.columnCount(), int(spec.columns.size()));
+    QCOMPARE(model.columnCount(), int(def.columns.size()));
     for (int c = 0; c < model.columnCount(); ++c) {
-        const DictWindowSpec::Column& column = spec.columns[c];
+        const DictWindowDef::Column& column = def.columns[c];
         const QString field = QString::fromLatin1(column.field);
         QCOMPARE(grid->columnField(c), field);
         QVERIFY2(model.fieldAt(c), qPrintable(field));
         const bool keyOrFlag =
-            field.compare(QString::fromLatin1(spec.prefix) + "_id", Qt::CaseInsensitive) == 0 ||
+            field.compare(QString::fromLatin1(def.prefix) + "_id", Qt::CaseInsensitive) == 0 ||
             field.startsWith("clc_");
         const bool readOnly = column.readOnly || keyOrFlag;
         QVERIFY2(model.isCellEditable(c) != readOnly, qPrintable(field));
@@ -90,17 +90,17 @@ void TestDictWindows::everyWindowShowsItsColumns() {
     // Rows of both kinds are listed: withdraw the first and it stays, marked "-".
     const int rows = q->recordCount();
     q->first();
-    const QVariant key = q->fieldByName(QString::fromLatin1(spec.prefix) + "_id").value();
+    const QVariant key = q->fieldByName(QString::fromLatin1(def.prefix) + "_id").value();
     window->actUstawAktywny->trigger();
     window->actPost->trigger();
     QCOMPARE(q->state(), DataSetState::Browse);
     QCOMPARE(q->recordCount(), rows);
-    QVERIFY(q->locate(QString::fromLatin1(spec.prefix) + "_id", key));
+    QVERIFY(q->locate(QString::fromLatin1(def.prefix) + "_id", key));
     QCOMPARE(q->fieldByName("clc_f_aktualny").asString(), QStringLiteral("-"));
-    if (spec.memoField) {
+    if (def.memoField) {
         auto* memo = window->findChild<QPlainTextEdit*>();
         QVERIFY(memo);
-        QCOMPARE(memo->toPlainText(), q->fieldByName(QString::fromLatin1(spec.memoField)).text());
+        QCOMPARE(memo->toPlainText(), q->fieldByName(QString::fromLatin1(def.memoField)).text());
     }
     QVERIFY(window->close());
     QVERIFY(messages_->shown.isEmpty());
