@@ -102,7 +102,8 @@ bool FieldBinding::commit() {
     }
     const QString text = editorText();
     const bool ok = RunDataCommand([&] {
-        if (!q->isEditing() && f->text() == text)
+        // Text left as shown changes nothing (nor cuts a value to the decimals shown).
+        if (f->text() == text)
             return;
         if (!q->isEditing())
             q->edit();

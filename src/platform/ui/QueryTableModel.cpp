@@ -177,8 +177,8 @@ bool QueryTableModel::setData(const QModelIndex& index, const QVariant& value, i
     lastEditRefused_ = !RunDataCommand([&] {
         if (q->recNo() != row)
             q->setRecNo(row);
-        // Leaving a cell unchanged does not start an edit.
-        if (!q->isEditing() && f->text() == text)
+        // A cell left as shown changes nothing: neither an edit nor a value cut to the decimals shown.
+        if (f->text() == text)
             return;
         if (!q->isEditing())
             q->edit();

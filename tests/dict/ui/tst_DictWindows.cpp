@@ -30,6 +30,7 @@ private slots:
     void everyWindowShowsItsColumns_data();
     void everyWindowShowsItsColumns();
     void rateDecimalsInTheGrid();
+    void cellLeftAsShownKeepsItsValue();
     void menuOpensOneWindowPerClass();
     void pickersListActiveRowsOnly();
 
@@ -129,6 +130,27 @@ void TestDictWindows::rateDecimalsInTheGrid() {
                                  .arg(QString::fromLatin1(c.code))),
                  qRound(c.stored * 100000));
     }
+}
+
+void TestDictWindows::cellLeftAsShownKeepsItsValue() {
+    // A rate with more decimals than the grid shows survives an edit of another cell of its row.
+    db_->connection().execute("UPDATE so_tabela_g SET sotg_jedn_st_opl = 0.523 WHERE sotg_id = 100");
+    std::unique_ptr<TDictWindow> window(CreateDictWindow("TSoTG", *dict_));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->show();
+    Query* q = window->dsMain->dataSet();
+    QueryTableModel& model = window->grid()->gridModel();
+    QVERIFY(q->locate("sotg_id", 100));
+    const QModelIndex rate = model.index(q->recNo(), model.columnOfField("SOTG_JEDN_ST_OPL"));
+    const QModelIndex lp = model.index(q->recNo(), model.columnOfField("SOTG_LP"));
+    QCOMPARE(model.data(rate).toString(), QStringLiteral("0,52"));
+    QVERIFY(model.setData(lp, QStringLiteral("15")));
+    QVERIFY(model.setData(rate, model.data(rate, Qt::EditRole)));
+    window->actPost->trigger();
+    QCOMPARE(
+        db_->scalar("SELECT CAST(sotg_jedn_st_opl * 1000 AS INTEGER) FROM so_tabela_g WHERE sotg_id = 100"),
+        523);
+    QCOMPARE(db_->scalar("SELECT sotg_lp FROM so_tabela_g WHERE sotg_id = 100"), 15);
 }
 
 void TestDictWindows::menuOpensOneWindowPerClass() {
