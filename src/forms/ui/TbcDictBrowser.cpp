@@ -2,6 +2,7 @@
 
 #include "forms/ui/ListCommands.h"
 #include "forms/ui/TSearchDLG.h"
+#include "platform/ui/CentreOnMainWindow.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/DataSourceLink.h"
 #include "platform/ui/FieldBinding.h"
@@ -218,6 +219,7 @@ int TbcDictBrowser::exec() {
     result_ = QDialog::Rejected;
     shownOnce_ = false;
     show();
+    CentreOnMainWindow(this);
     QEventLoop loop;
     loop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
