@@ -69,6 +69,14 @@ Query* ListCommands::dataSet() const {
     return source_.dataSet();
 }
 
+QToolBar* ListCommands::MakeToolBar(QWidget* parent, const QString& name) {
+    auto* toolBar = new QToolBar(parent);
+    toolBar->setObjectName(name);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolBar->setIconSize(QSize(16, 16));
+    return toolBar;
+}
+
 QAction* ListCommands::MakeAction(QWidget* scope, const QString& name, const QString& caption,
                                   const QString& hint, const QKeySequence& shortcut) {
     auto* a = new QAction(caption, scope);

@@ -60,6 +60,8 @@ public:
     // "&Szukaj" and "&Refresh".
     void fillToolBar(QToolBar* toolBar) const;
 
+    // A text-only toolbar for a list's commands.
+    static QToolBar* MakeToolBar(QWidget* parent, const QString& name);
     // An action of the scope with its caption, hint (tooltip and status tip) and shortcut.
     static QAction* MakeAction(QWidget* scope, const QString& name, const QString& caption,
                                const QString& hint, const QKeySequence& shortcut);

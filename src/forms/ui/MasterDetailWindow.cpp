@@ -29,14 +29,6 @@ QLabel* CaptionStrip(QWidget* parent, const QString& name) {
     return label;
 }
 
-QToolBar* MakeToolBar(QWidget* parent, const QString& name) {
-    auto* toolBar = new QToolBar(parent);
-    toolBar->setObjectName(name);
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolBar->setIconSize(QSize(16, 16));
-    return toolBar;
-}
-
 } // namespace
 
 MasterDetailWindow::MasterDetailWindow(const QString& printHint, QWidget* parent)
@@ -55,7 +47,7 @@ MasterDetailWindow::MasterDetailWindow(const QString& printHint, QWidget* parent
     masterLayout_->setContentsMargins(0, 0, 0, 0);
     masterLayout_->setSpacing(2);
     lblMaster_ = CaptionStrip(pnlMaster_, QStringLiteral("lblMaster"));
-    tbMaster_ = MakeToolBar(pnlMaster_, QStringLiteral("tbMaster"));
+    tbMaster_ = ListCommands::MakeToolBar(pnlMaster_, QStringLiteral("tbMaster"));
     grdM_ = new DataGrid(*dsM, pnlMaster_);
     grdM_->setObjectName(QStringLiteral("grdM"));
     grdM_->setInPlaceEditing(false);
@@ -104,7 +96,7 @@ MasterDetailWindow::MasterDetailWindow(const QString& printHint, QWidget* parent
 MasterDetailWindow::~MasterDetailWindow() = default;
 
 void MasterDetailWindow::createDetailCommands(DataSource& source) {
-    tbDetail_ = MakeToolBar(pnlDetail_, QStringLiteral("tbDetail"));
+    tbDetail_ = ListCommands::MakeToolBar(pnlDetail_, QStringLiteral("tbDetail"));
     commandsD_ = new ListCommands(source, pnlDetail_, QStringLiteral("actD"));
     commandsD_->commitEditors = [this] { return commitEditors(); };
     commandsD_->setSearchAvailable(false);

@@ -16,7 +16,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -38,35 +37,22 @@ TbcDictBrowser::TbcDictBrowser(QWidget* parent) : QMainWindow(parent), dsMain(ne
     grid_ = new DataGrid(*dsMain, this);
     grid_->setObjectName(QStringLiteral("grdMain"));
 
-    actFirst =
-        makeAction(QStringLiteral("actFirst"), QStringLiteral("Pierwszy"), QStringLiteral("Pierwszy "));
-    actPrior =
-        makeAction(QStringLiteral("actPrior"), QStringLiteral("Poprzedni"), QStringLiteral("Poprzedni"));
-    actNext = makeAction(QStringLiteral("actNext"), QStringLiteral("Napstępny"), QStringLiteral("Następny "));
-    actLast = makeAction(QStringLiteral("actLast"), QStringLiteral("Ostatni"), QStringLiteral("Ostatni"));
-    actFirst->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
-    actPrior->setIcon(style()->standardIcon(QStyle::SP_MediaSeekBackward));
-    actNext->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
-    actLast->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
-    actSearch = makeAction(QStringLiteral("actSearch"), QStringLiteral("&Szukaj"),
-                           QStringLiteral("Szukaj zadanej frazy"), QKeySequence(QStringLiteral("Ctrl+S")));
-    actDodaj = makeAction(QStringLiteral("actDodaj"), QStringLiteral("&Dodaj"), QStringLiteral("Dodaj"),
-                          QKeySequence(QStringLiteral("Ctrl+D")));
-    actPopraw = makeAction(QStringLiteral("actPopraw"), QStringLiteral("&Popraw"), QStringLiteral("Popraw"),
-                           QKeySequence(QStringLiteral("Ctrl+P")));
+    // Navigation, "&Szukaj", "&Dodaj", "&Popraw", "&Usuń" and "&Refresh" as every list window has them.
+    commands_ = new ListCommands(*dsMain, this, QStringLiteral("act"));
+    commands_->commitEditors = [this] { return commitEditors(); };
+    actFirst = commands_->actFirst;
+    actPrior = commands_->actPrior;
+    actNext = commands_->actNext;
+    actLast = commands_->actLast;
+    actSearch = commands_->actSearch;
+    actDodaj = commands_->actDodaj;
+    actPopraw = commands_->actPopraw;
+    actAUUsun = commands_->actAUUsun;
+    actRefresh = commands_->actRefresh;
     actUstawAktywny = makeAction(QStringLiteral("actUstawAktywny"), QStringLiteral("Ustaw aktywny"),
                                  QStringLiteral("Ustaw pozycję słownika na aktywną/nieaktywną"),
                                  QKeySequence(QStringLiteral("Ctrl+Alt+A")));
-    actAUUsun = makeAction(QStringLiteral("actAUUsun"), QStringLiteral("&Usuń"), QStringLiteral("Usuń "),
-                           QKeySequence(QStringLiteral("Ctrl+U")));
-    actRefresh = makeAction(QStringLiteral("actRefresh"), QStringLiteral("&Refresh"),
-                            QStringLiteral("Pobierz ponownie dane z bazy danych"),
-                            QKeySequence(QStringLiteral("Ctrl+O")));
 
-    connect(actFirst, &QAction::triggered, this, [this] { navigate(&Query::first); });
-    connect(actPrior, &QAction::triggered, this, [this] { navigate(&Query::prior); });
-    connect(actNext, &QAction::triggered, this, [this] { navigate(&Query::next); });
-    connect(actLast, &QAction::triggered, this, [this] { navigate(&Query::last); });
     connect(actSearch, &QAction::triggered, this, [this] {
         if (!commitEditors())
             return;
@@ -76,13 +62,6 @@ TbcDictBrowser::TbcDictBrowser(QWidget* parent) : QMainWindow(parent), dsMain(ne
     connect(actDodaj, &QAction::triggered, this, [this] { actDodajExecute(); });
     connect(actPopraw, &QAction::triggered, this, [this] { actPoprawExecute(); });
     connect(actUstawAktywny, &QAction::triggered, this, &TbcDictBrowser::actUstawAktywnyExecute);
-    connect(actAUUsun, &QAction::triggered, this, [this] { runCommand([this] { ConfirmDelete(*dsMain); }); });
-    connect(actRefresh, &QAction::triggered, this, [this] {
-        runCommand([this] {
-            if (Query* q = dataSet())
-                q->isActive() ? q->refresh() : q->open();
-        });
-    });
 
     toolBar_ = addToolBar(QStringLiteral("Słownik"));
     toolBar_->setObjectName(QStringLiteral("tbMain"));
@@ -235,17 +214,8 @@ void TbcDictBrowser::done(int result) {
 
 void TbcDictBrowser::updateActions() {
     const Query* q = dataSet();
-    const bool active = q && q->isActive();
-    const int count = active ? q->recordCount() : 0;
-    const int row = active ? q->recNo() : -1;
-    const bool rows = count > 0 && row >= 0;
-    actFirst->setEnabled(rows && row > 0);
-    actPrior->setEnabled(rows && row > 0);
-    actNext->setEnabled(rows && row < count - 1);
-    actLast->setEnabled(rows && row < count - 1);
-    actPopraw->setEnabled(count > 0);
-    actAUUsun->setEnabled(count > 0);
-    btnWybierz_->setEnabled(count > 0);
+    commands_->updateActions();
+    btnWybierz_->setEnabled(q && q->isActive() && !q->isEmpty());
 }
 
 bool TbcDictBrowser::commitEditors() {
@@ -258,13 +228,6 @@ bool TbcDictBrowser::runCommand(const std::function<void()>& command, bool commi
     const bool ok = RunDataCommand(command);
     updateActions();
     return ok;
-}
-
-void TbcDictBrowser::navigate(void (Query::*move)()) {
-    runCommand([this, move] {
-        if (Query* q = dataSet(); q && q->isActive())
-            (q->*move)();
-    });
 }
 
 void TbcDictBrowser::actUstawAktywnyExecute() {

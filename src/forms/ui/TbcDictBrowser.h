@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 class DataSourceLink;
+class ListCommands;
 class QAction;
 class QEventLoop;
 class QMenu;
@@ -112,8 +113,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void navigate(void (Query::*move)());
-
+    ListCommands* commands_;
     DataSourceLink* link_;
     DataGrid* grid_;
     QToolBar* toolBar_;

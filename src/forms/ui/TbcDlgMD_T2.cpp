@@ -15,18 +15,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
-
-QToolBar* MakeToolBar(QWidget* parent, const QString& name) {
-    auto* toolBar = new QToolBar(parent);
-    toolBar->setObjectName(name);
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolBar->setIconSize(QSize(16, 16));
-    return toolBar;
-}
-
-} // namespace
-
 TbcDlgMD_T2::TbcDlgMD_T2(QWidget* parent)
     : QDialog(parent), dsM(new DataSource(this)), dsD(new DataSource(this)) {
     setObjectName(QStringLiteral("TbcDlgMD_T2"));
@@ -42,7 +30,7 @@ TbcDlgMD_T2::TbcDlgMD_T2(QWidget* parent)
     pnlMaster_->setObjectName(QStringLiteral("pnlMaster"));
     masterLayout_ = new QVBoxLayout(pnlMaster_);
     masterLayout_->setContentsMargins(0, 0, 0, 0);
-    tbMaster_ = MakeToolBar(pnlMaster_, QStringLiteral("tbMaster"));
+    tbMaster_ = ListCommands::MakeToolBar(pnlMaster_, QStringLiteral("tbMaster"));
     masterForm_ = new QFormLayout;
     masterLayout_->addWidget(tbMaster_);
     masterLayout_->addLayout(masterForm_);
@@ -91,7 +79,7 @@ TbcDlgMD_T2::TbcDlgMD_T2(QWidget* parent)
     pnlDetail_->setObjectName(QStringLiteral("pnlDetail"));
     detailLayout_ = new QVBoxLayout(pnlDetail_);
     detailLayout_->setContentsMargins(0, 0, 0, 0);
-    tbDetail_ = MakeToolBar(pnlDetail_, QStringLiteral("tbDetail"));
+    tbDetail_ = ListCommands::MakeToolBar(pnlDetail_, QStringLiteral("tbDetail"));
     grdD_ = new DataGrid(*dsD, pnlDetail_);
     grdD_->setObjectName(QStringLiteral("grdD"));
     detailLayout_->addWidget(tbDetail_);
