@@ -1,5 +1,7 @@
 #include "statements/ui/TZestawieniaPoz.h"
 
+#include "forms/ui/FillIdNameCombo.h"
+
 #include "dict/TdmfDict.h"
 #include "entities/ui/TPodmiotyLW.h"
 #include "forms/DataHelpers.h"
@@ -37,18 +39,7 @@ void FillActivePickList(QComboBox* combo, const Query* dictionary, const QString
         q.setParam(name, dictionary->param(name));
     SetActiveFilter(q, FilterActive);
     q.setSortedFields(prefix + QStringLiteral("_lp ASC"));
-    RunDataCommand([&] {
-        q.open();
-        const Field& id = q.fieldByName(prefix + QStringLiteral("_id"));
-        const Field& name = q.fieldByName(nameField);
-        const Field* active = q.findField(prefix + QStringLiteral("_f_aktualny"));
-        for (q.first(); !q.eof(); q.next()) {
-            if (active && active->asInteger() != 1)
-                continue;
-            combo->addItem(name.text(), QVariant::fromValue(TScIdName(int(id.asInteger()), name.text())));
-        }
-    });
-    combo->setCurrentIndex(-1);
+    RunDataCommand([&] { FillIdNameCombo(combo, q, prefix + QStringLiteral("_id"), 0, nameField); });
 }
 
 } // namespace
