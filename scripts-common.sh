@@ -19,7 +19,10 @@ ostoja_install_packages() {
 ostoja_build() {
     local dir="$1"
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        # A compiler cache, where the machine has one, makes rebuilds of other checkouts cheap.
+        local launcher=()
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
     fi
     cmake --build "$dir" -j "$(nproc)"
 }

@@ -1,12 +1,13 @@
 #include "dict/DictQuery.h"
 
 #include "forms/DataHelpers.h"
+#include "platform/Decimal.h"
 #include "platform/data/NumberFormat.h"
+#include "platform/data/TableDef.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -69,7 +70,7 @@ void SetUpDictQuery(Query& query, Connection& connection, const DictQueryDef& de
     query.addCalculatedField(QStringLiteral("clc_f_aktualny"), FieldType::String, 1)
         .setLabel(QStringLiteral("Aktualny"))
         .setReadOnly();
-    query.onCalcFields = [flag](Query& q) {
+    query.onCalcFields += [flag](Query& q) {
         q.fieldByName(QStringLiteral("clc_f_aktualny"))
             .setValue(FlagText(q.fieldByName(flag).asInteger() != 0));
     };
@@ -79,72 +80,37 @@ void SetUpDictQuery(Query& query, Connection& connection, const DictQueryDef& de
 
     if (readOnly) {
         // Nothing is written through a list that is only read or picked from.
-        query.beforeInsert = [](Query&) { Abort(); };
-        query.beforeEdit = [](Query&) { Abort(); };
-        query.beforeDelete = [](Query&) { Abort(); };
+        query.beforeInsert += [](Query&) { Abort(); };
+        query.beforeEdit += [](Query&) { Abort(); };
+        query.beforeDelete += [](Query&) { Abort(); };
         return;
     }
 
     // --- writing: every column of the table itself, the row found by its key as read
-    QStringList names, values, assignments;
-    for (const DictColumn& c : own) {
-        names << c.name;
-        values << QLatin1Char(':') + c.name;
-        assignments << QStringLiteral("%1 = :%1").arg(c.name);
-    }
-    query.setInsertSql(
-        QStringLiteral("INSERT INTO %1 (%2)\nVALUES (%3)")
-            .arg(def.table, names.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
-    query.setModifySql(QStringLiteral("UPDATE %1 SET %2\nWHERE %3 = :OLD_%3")
-                           .arg(def.table, assignments.join(QStringLiteral(", ")), key));
-    query.setDeleteSql(QStringLiteral("DELETE FROM %1 WHERE %2 = :OLD_%2").arg(def.table, key));
+    TableDef table{def.table, key, {}, {}};
+    for (const DictColumn& c : own)
+        table.columns << c.name;
 
+    ApplyTableDef(query, table);
     if (def.access == DictAccess::Editable) {
-        const QString generator = QStringLiteral("g_") + def.table;
         Connection* cn = &connection;
-        const QString table = def.table;
-        query.afterInsert = [cn, generator, key, lp, flag, table](Query& q) {
-            q.fieldByName(key).setValue(NewKey(*cn, generator));
-            q.fieldByName(lp).setValue(NextLp(*cn, lp, table, 10));
+        const QString name = def.table;
+        query.afterInsert += [cn, lp, flag, name](Query& q) {
+            q.fieldByName(lp).setValue(NextLp(*cn, lp, name, 10));
             q.fieldByName(flag).setValue(1);
         };
     } else {
         // Rates and templates come with the upgrade scripts; users only correct them.
-        query.beforeInsert = [](Query&) { Abort(); };
+        query.beforeInsert += [](Query&) { Abort(); };
         if (def.access == DictAccess::NoAddNoDelete)
-            query.beforeDelete = [](Query&) { Abort(); };
+            query.beforeDelete += [](Query&) { Abort(); };
     }
 }
 
 void AddCalcField(Query& query, const QString& name, FieldType type, int size, const QString& label,
                   std::function<QVariant(const Query&)> compute) {
     query.addCalculatedField(name, type, size).setLabel(label).setReadOnly();
-    Query::Handler previous = query.onCalcFields;
-    query.onCalcFields = [previous, name, compute](Query& q) {
-        if (previous)
-            previous(q);
-        q.fieldByName(name).setValue(compute(q));
-    };
-}
-
-void ChainAfterInsert(Query& query, Query::Handler extra) {
-    Query::Handler previous = query.afterInsert;
-    query.afterInsert = [previous, extra](Query& q) {
-        if (previous)
-            previous(q);
-        extra(q);
-    };
-}
-
-double RoundToDecimals(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    double scaled = value * scale;
-    // A typed decimal such as 0,0125 has no exact binary form: scaled, it lands a hair beside the
-    // tie. Treat it as the tie the user typed, so that it goes to the even neighbour.
-    const double tie = std::floor(scaled) + 0.5;
-    if (std::fabs(scaled - tie) <= 1e-9 * std::max(1.0, std::fabs(scaled)))
-        scaled = tie;
-    return std::nearbyint(scaled) / scale;
+    query.onCalcFields += [name, compute](Query& q) { q.fieldByName(name).setValue(compute(q)); };
 }
 
 void SetRateDecimalsByCode(Query& query, const QString& amountField, const QString& codeField,
@@ -159,10 +125,10 @@ void SetRateDecimalsByCode(Query& query, const QString& amountField, const QStri
     };
     amount.onSetText = [codeField, decimals](Field& f, const QString& text) {
         const int n = decimals(f.dataSet().fieldByName(codeField).asString().trimmed());
-        // An emptied rate is 0, never an empty value.
-        double value = 0;
-        if (!IsBlank(text) && !ParseNumber(text, &value))
+        // An emptied rate is 0, never an empty value; a typed tie goes to the even neighbour.
+        const std::optional<Decimal> value = IsBlank(text) ? Decimal() : Decimal::fromText(text);
+        if (!value)
             throw DataError(QStringLiteral("„%1” nie jest liczbą (pole „%2”).").arg(text, f.label()));
-        f.setValue(RoundToDecimals(value, n));
+        f.setValue(value->rounded(n, Rounding::TiesToEven).toVariant());
     };
 }

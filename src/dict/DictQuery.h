@@ -52,13 +52,7 @@ void SetUpDictQuery(Query& query, Connection& connection, const DictQueryDef& de
 void AddCalcField(Query& query, const QString& name, FieldType type, int size, const QString& label,
                   std::function<QVariant(const Query&)> compute);
 
-// Runs `extra` after the query's after-insert handler.
-void ChainAfterInsert(Query& query, Query::Handler extra);
-
 // Rates whose number of decimals depends on the row's code: shown as "0.<decimals zeros>," and
 // read back from typed text rounded to that many decimals (ties to even); an empty entry stores 0.
 void SetRateDecimalsByCode(Query& query, const QString& amountField, const QString& codeField,
                            std::function<int(const QString& code)> decimals);
-
-// The value rounded to the given number of decimals, ties to even.
-double RoundToDecimals(double value, int decimals);

@@ -94,8 +94,7 @@ TdmfDict::TdmfDict(Connection& connection, QObject* parent) : QObject(parent), c
         d.nominative = QStringLiteral("Rok zestawienia");
         qryLata_ = make(d);
         // A year added by the user has no rates yet, so it is not offered as a rate year.
-        ChainAfterInsert(*qryLata_,
-                         [](Query& q) { q.fieldByName(QStringLiteral("rok_f_st_op")).setValue(0); });
+        qryLata_->afterInsert += [](Query& q) { q.fieldByName(QStringLiteral("rok_f_st_op")).setValue(0); };
     }
     {
         DictQueryDef d;
@@ -150,9 +149,9 @@ TdmfDict::TdmfDict(Connection& connection, QObject* parent) : QObject(parent), c
         AddCalcField(
             q, QStringLiteral("clc_f_aktualny"), FieldType::String, 1, QStringLiteral("Aktualny"),
             [](const Query& r) { return FlagText(r.fieldByName("rok_f_aktualny").asInteger() != 0); });
-        q.beforeInsert = [](Query&) { Abort(); };
-        q.beforeEdit = [](Query&) { Abort(); };
-        q.beforeDelete = [](Query&) { Abort(); };
+        q.beforeInsert += [](Query&) { Abort(); };
+        q.beforeEdit += [](Query&) { Abort(); };
+        q.beforeDelete += [](Query&) { Abort(); };
     }
 
     // --- territorial units

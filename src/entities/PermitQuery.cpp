@@ -1,11 +1,11 @@
 #include "entities/PermitQuery.h"
 
 #include "forms/DataHelpers.h"
-#include "platform/data/Connection.h"
+#include "platform/data/TableDef.h"
 
 #include <QDate>
 
-void SetUpPermitQuery(Query& query, Connection& connection, const PermitQueryDef& def) {
+void SetUpPermitQuery(Query& query, const PermitQueryDef& def) {
     const QString p = def.prefix;
     auto col = [&p](const char* suffix) { return p + QLatin1String(suffix); };
     const QString key = col("_id");
@@ -15,20 +15,12 @@ void SetUpPermitQuery(Query& query, Connection& connection, const PermitQueryDef
     query.setSql(def.select);
     query.setParam(QStringLiteral("pdm_id"), QVariant());
 
-    QStringList columns{
-        key, pdm, col("_numer"), dataWyd, col("_organ_wyd"), col("_term_obow_0"), col("_term_obow_1")};
-    columns << def.extraColumns;
-    QStringList values, assignments;
-    for (const QString& c : columns) {
-        values << QLatin1Char(':') + c;
-        assignments << QStringLiteral("%1 = :%1").arg(c);
-    }
-    query.setInsertSql(
-        QStringLiteral("INSERT INTO %1 (%2)\nVALUES (%3)")
-            .arg(def.table, columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
-    query.setModifySql(QStringLiteral("UPDATE %1 SET %2\nWHERE %3 = :OLD_%3")
-                           .arg(def.table, assignments.join(QStringLiteral(", ")), key));
-    query.setDeleteSql(QStringLiteral("DELETE FROM %1 WHERE %2 = :OLD_%2").arg(def.table, key));
+    TableDef table{def.table,
+                   key,
+                   {pdm, col("_numer"), dataWyd, col("_organ_wyd"), col("_term_obow_0"), col("_term_obow_1")},
+                   {}};
+    table.columns << def.extraColumns;
+    ApplyTableDef(query, table);
 
     query.field(col("_numer")).setLabel(QStringLiteral("Nr")).setSize(40).setRequired();
     query.field(dataWyd).setLabel(QStringLiteral("Data wyd.")).setRequired();
@@ -40,11 +32,8 @@ void SetUpPermitQuery(Query& query, Connection& connection, const PermitQueryDef
 
     WireRecordErrors(query, def.genitive, def.nominative);
 
-    Connection* cn = &connection;
-    const QString generator = QStringLiteral("g_") + def.table;
     const bool today = def.issuedToday;
-    query.afterInsert = [cn, generator, key, pdm, dataWyd, today](Query& q) {
-        q.fieldByName(key).setValue(NewKey(*cn, generator));
+    query.afterInsert += [pdm, dataWyd, today](Query& q) {
         q.fieldByName(pdm).setValue(q.param(QStringLiteral("pdm_id")));
         if (today)
             q.fieldByName(dataWyd).setValue(QDate::currentDate());

@@ -24,7 +24,7 @@ struct PermitQueryDef {
 // Sets up the query of the acts of one entity: SQL, writes of the table's own columns by the old key,
 // labels and required fields, the new-row defaults (key from `g_<table>`, the entity of the
 // parameter, today as the date of issue when asked) and the error messages.
-void SetUpPermitQuery(Query& query, Connection& connection, const PermitQueryDef& def);
+void SetUpPermitQuery(Query& query, const PermitQueryDef& def);
 
 // Sets the entity whose acts the query lists; an open query reads them again.
 void SetPermitEntity(Query& query, int pdmId);

@@ -20,7 +20,7 @@ TdmfDecyzjeOdpd::TdmfDecyzjeOdpd(Kind kind, Connection& connection, QObject* par
     def.genitive = approvals ? QStringLiteral("Decyzji zatwierdzającej") : QStringLiteral("Zezwolenia");
     def.nominative = approvals ? QStringLiteral("Decyzja zatwierdzająca") : QStringLiteral("Zezwolenia");
     Query& q = *qryDecyzjeOdpd_;
-    SetUpPermitQuery(q, connection, def);
+    SetUpPermitQuery(q, def);
 
     q.field(QStringLiteral("rdodpd_nazwa"))
         .setLabel(QStringLiteral("Rodzaj decyzji"))
@@ -33,8 +33,8 @@ TdmfDecyzjeOdpd::TdmfDecyzjeOdpd(Kind kind, Connection& connection, QObject* par
     // The family's kind: the approval's one and only, or the usual waste permit until the user picks
     // another.
     const int newKind = approvals ? kApprovalKind : kDefaultPermitKind;
-    ChainAfterInsert(
-        q, [newKind](Query& r) { r.fieldByName(QStringLiteral("dcodpd_rdodpd_id")).setValue(newKind); });
+    q.afterInsert +=
+        [newKind](Query& r) { r.fieldByName(QStringLiteral("dcodpd_rdodpd_id")).setValue(newKind); };
 }
 
 void TdmfDecyzjeOdpd::SetPodmiot(int pdmId) {

@@ -3,6 +3,7 @@
 #include "dict/DictQuery.h"
 #include "forms/DataHelpers.h"
 #include "platform/Messages.h"
+#include "platform/data/TableDef.h"
 
 TdmfPodmioty::TdmfPodmioty(Connection& connection, QObject* parent)
     : QObject(parent), connection_(connection), qryPodmioty_(new Query(connection, this)) {
@@ -15,16 +16,12 @@ TdmfPodmioty::TdmfPodmioty(Connection& connection, QObject* parent)
         QStringLiteral("WHERE (pdm_f_aktualny = :f_aktualny_1) OR (pdm_f_aktualny = :f_aktualny_2)")});
     SetActiveFilter(q, FilterActive);
 
-    q.setInsertSql(QStringLiteral(
-        "INSERT INTO podmioty (pdm_id, pdm_gm_id, pdm_nazwa, pdm_adres, pdm_regon, pdm_telefon_faks, "
-        "pdm_f_aktualny)\nVALUES (:pdm_id, :pdm_gm_id, :pdm_nazwa, :pdm_adres, :pdm_regon, "
-        ":pdm_telefon_faks, "
-        ":pdm_f_aktualny)"));
-    q.setModifySql(QStringLiteral(
-        "UPDATE podmioty SET pdm_id = :pdm_id, pdm_gm_id = :pdm_gm_id, pdm_nazwa = :pdm_nazwa, "
-        "pdm_adres = :pdm_adres, pdm_regon = :pdm_regon, pdm_telefon_faks = :pdm_telefon_faks, "
-        "pdm_f_aktualny = :pdm_f_aktualny\nWHERE pdm_id = :OLD_pdm_id"));
-    q.setDeleteSql(QStringLiteral("DELETE FROM podmioty WHERE pdm_id = :OLD_pdm_id"));
+    ApplyTableDef(q, TableDef{QStringLiteral("podmioty"),
+                              QStringLiteral("pdm_id"),
+                              {QStringLiteral("pdm_gm_id"), QStringLiteral("pdm_nazwa"),
+                               QStringLiteral("pdm_adres"), QStringLiteral("pdm_regon"),
+                               QStringLiteral("pdm_telefon_faks"), QStringLiteral("pdm_f_aktualny")},
+                              {}});
 
     q.field(QStringLiteral("pdm_nazwa")).setLabel(QStringLiteral("Nazwa")).setSize(128).setRequired();
     q.field(QStringLiteral("pdm_adres")).setLabel(QStringLiteral("Adres")).setSize(64);
@@ -45,14 +42,12 @@ TdmfPodmioty::TdmfPodmioty(Connection& connection, QObject* parent)
 
     WireRecordErrors(q, QStringLiteral("Podmiotu"), QStringLiteral("Podmiot"));
 
-    Connection* cn = &connection_;
-    q.afterInsert = [cn](Query& r) {
-        r.fieldByName(QStringLiteral("pdm_id")).setValue(NewKey(*cn, QStringLiteral("g_podmioty")));
+    q.afterInsert += [](Query& r) {
         r.fieldByName(QStringLiteral("pdm_f_aktualny")).setValue(1);
         // No commune yet: the location is chosen in the edit window and checked before saving.
         r.fieldByName(QStringLiteral("pdm_gm_id")).setValue(0);
     };
-    q.beforePost = [](Query& r) {
+    q.beforePost += [](Query& r) {
         if (r.fieldByName(QStringLiteral("pdm_gm_id")).asInteger() == 0) {
             AppMessages().error(
                 QStringLiteral("Podmiot musi mieć określoną lokalizację (województwo, powiat, gmina)."));

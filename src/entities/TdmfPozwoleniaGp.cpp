@@ -11,7 +11,7 @@ TdmfPozwoleniaGp::TdmfPozwoleniaGp(Connection& connection, QObject* parent)
     def.genitive = QStringLiteral("Pozwolenia");
     def.nominative = QStringLiteral("Pozwolenie");
     def.issuedToday = true;
-    SetUpPermitQuery(*qryPozwoleniaGp_, connection, def);
+    SetUpPermitQuery(*qryPozwoleniaGp_, def);
 }
 
 void TdmfPozwoleniaGp::SetPodmiot(int pdmId) {

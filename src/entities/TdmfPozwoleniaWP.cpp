@@ -11,7 +11,7 @@ TdmfPozwoleniaWP::TdmfPozwoleniaWP(Connection& connection, QObject* parent)
     def.genitive = QStringLiteral("Pozwolenia");
     def.nominative = QStringLiteral("Pozwolenie");
     def.issuedToday = true;
-    SetUpPermitQuery(*qryPozwoleniaWP_, connection, def);
+    SetUpPermitQuery(*qryPozwoleniaWP_, def);
 }
 
 void TdmfPozwoleniaWP::SetPodmiot(int pdmId) {

@@ -17,9 +17,7 @@ QString WithoutTerminator(QString sql) {
 } // namespace
 
 int NewKey(Connection& connection, const QString& generator) {
-    const QString sql = QString::asprintf("SELECT GEN_ID( %s, %u ) retID FROM RDB$DATABASE;",
-                                          generator.toUtf8().constData(), 1u);
-    return connection.selectValue(WithoutTerminator(sql)).toInt();
+    return connection.nextKey(generator);
 }
 
 int NewKey(const QString& generator) {
@@ -70,10 +68,10 @@ DataAction ReportPostError(const QString& nominativeName, const DataError& error
 }
 
 void WireRecordErrors(Query& query, const QString& genitiveName, const QString& nominativeName) {
-    query.onDeleteError = [genitiveName](Query&, const DataError&, DataAction& action) {
+    query.onDeleteError += [genitiveName](Query&, const DataError&, DataAction& action) {
         action = ReportDeleteError(genitiveName);
     };
-    query.onPostError = [nominativeName](Query&, const DataError& error, DataAction& action) {
+    query.onPostError += [nominativeName](Query&, const DataError& error, DataAction& action) {
         action = ReportPostError(nominativeName, error);
     };
 }

@@ -1,8 +1,10 @@
 #include "statements/TdmfZest.h"
 
 #include "forms/DataHelpers.h"
+#include "platform/data/TableDef.h"
 
 #include <QDateTime>
+#include <QSqlQuery>
 
 namespace {
 
@@ -46,15 +48,11 @@ TdmfZest::TdmfZest(Connection& connection, QObject* parent)
         "pr_id = z_pr_id INNER JOIN podmioty ON pdm_id = z_pdm_id INNER JOIN gminy ON gm_id = pdm_gm_id "
         "INNER JOIN powiaty ON pow_id = gm_pow_id INNER JOIN wojewodztwa ON woj_id = pow_woj_id INNER JOIN "
         "stan_zestawienia ON stz_id = z_stz_id"));
-    q.setInsertSql(QStringLiteral(
-        "INSERT INTO zestawienia (z_id, z_rok_id, z_pr_id, z_pdm_id, z_stz_id, z_dt_utw, z_notatka, "
-        "z_rok_st_opl_id)\nVALUES (:z_id, :z_rok_id, :z_pr_id, :z_pdm_id, :z_stz_id, :z_dt_utw, :z_notatka, "
-        ":z_rok_st_opl_id)"));
-    q.setModifySql(QStringLiteral("UPDATE zestawienia SET z_id = :z_id, z_rok_id = :z_rok_id, z_pr_id = "
-                                  ":z_pr_id, z_pdm_id = :z_pdm_id, "
-                                  "z_stz_id = :z_stz_id, z_dt_utw = :z_dt_utw, z_notatka = :z_notatka, "
-                                  "z_rok_st_opl_id = :z_rok_st_opl_id\nWHERE z_id = :OLD_z_id"));
-    q.setDeleteSql(QStringLiteral("DELETE FROM zestawienia WHERE z_id = :OLD_z_id"));
+    TableDef table{QStringLiteral("zestawienia"), QStringLiteral("z_id"), {}, {}};
+    for (const char* column :
+         {"z_rok_id", "z_pr_id", "z_pdm_id", "z_stz_id", "z_dt_utw", "z_notatka", "z_rok_st_opl_id"})
+        table.columns << Name(column);
+    ApplyTableDef(q, table);
 
     auto own = [&q](const char* name, const char* label, bool required) -> Field& {
         return q.field(Name(name)).setLabel(QString::fromUtf8(label)).setRequired(required);
@@ -85,8 +83,7 @@ TdmfZest::TdmfZest(Connection& connection, QObject* parent)
     WireRecordErrors(q, QStringLiteral("Zestawienia"), QStringLiteral("Zestawienie"));
 
     Connection* cn = &connection_;
-    q.afterInsert = [cn](Query& r) {
-        r.fieldByName(QStringLiteral("z_id")).setValue(NewKey(*cn, QStringLiteral("g_zestawienia")));
+    q.afterInsert += [cn](Query& r) {
         const QVariant year = DefaultKey(*cn, "rok", "lata");
         r.fieldByName(QStringLiteral("z_rok_id")).setValue(year);
         r.fieldByName(QStringLiteral("z_rok_st_opl_id")).setValue(year);
@@ -103,11 +100,39 @@ int TdmfZest::RokStOplId() const {
 bool TdmfZest::ZestawienieJestPuste(int zId) const {
     for (const auto& [table, column] : kContent) {
         const QString sql =
-            QString::asprintf("SELECT COUNT(*) AS licznik FROM %s WHERE %s = %d", table, column, zId);
-        if (connection_.selectValue(sql).toInt() > 0)
+            QString::asprintf("SELECT COUNT(*) AS licznik FROM %s WHERE %s = ?", table, column);
+        QSqlQuery q = connection_.run(sql, {zId});
+        if (q.next() && q.value(0).toInt() > 0)
             return false;
     }
     return true;
+}
+
+bool TdmfZest::RokStOplZablokowany() {
+    const Query& q = *qryZest_;
+    // Without a statement there is no rate year to change.
+    if (!q.isActive() || q.recNo() < 0)
+        return true;
+    const QVariant zId = q.fieldByName(QStringLiteral("z_id")).value();
+    if (zId.isNull())
+        return true;
+    if (lockCache_.first != zId.toInt() || !lockCache_.second.has_value()) {
+        // One query for the seven tables; the answer holds until content is added or removed.
+        QStringList exists;
+        QVariantList keys;
+        for (const auto& [table, column] : kContent) {
+            exists << QString::asprintf("EXISTS (SELECT 1 FROM %s WHERE %s = ?)", table, column);
+            keys << zId;
+        }
+        QSqlQuery check = connection_.run(
+            QStringLiteral("SELECT 1 FROM RDB$DATABASE WHERE ") + exists.join(QStringLiteral(" OR ")), keys);
+        lockCache_ = {zId.toInt(), check.next()};
+    }
+    return *lockCache_.second;
+}
+
+void TdmfZest::ZawartoscZmieniona() {
+    lockCache_.second.reset();
 }
 
 TrPodmiot TdmfZest::LookUpPodmiot(const QString& sql, const QString& param, int key) const {
@@ -176,4 +201,29 @@ void TdmfZest::ClearPodmiot() {
     EnsureEdit(&q);
     for (const char* name : kEntityFields)
         q.fieldByName(Name(name)).clear();
+}
+
+void TdmfZest::ReadLocation(const Query& list, const QString& communeField, const QString& addressField,
+                            TrLokalizacja& location) {
+    auto text = [&list](const char* name) { return list.fieldByName(Name(name)).asString(); };
+    auto key = [&list](const QString& name) { return int(list.fieldByName(name).asInteger()); };
+    location.wojId = key(QStringLiteral("woj_id"));
+    location.wojNazwa = text("woj_nazwa");
+    location.powId = key(QStringLiteral("pow_id"));
+    location.powNazwa = text("pow_nazwa");
+    location.gmId = key(communeField);
+    location.gmNazwa = text("gm_nazwa");
+    location.adres = list.fieldByName(addressField).asString();
+}
+
+void TdmfZest::WriteLocation(Query& list, const QString& communeField, const QString& addressField,
+                             const TrLokalizacja& location) {
+    EnsureEdit(&list);
+    list.fieldByName(QStringLiteral("woj_id")).setValue(location.wojId);
+    list.fieldByName(QStringLiteral("woj_nazwa")).setValue(location.wojNazwa);
+    list.fieldByName(QStringLiteral("pow_id")).setValue(location.powId);
+    list.fieldByName(QStringLiteral("pow_nazwa")).setValue(location.powNazwa);
+    list.fieldByName(communeField).setValue(location.gmId);
+    list.fieldByName(QStringLiteral("gm_nazwa")).setValue(location.gmNazwa);
+    list.fieldByName(addressField).setValue(location.adres);
 }

@@ -7,6 +7,9 @@
 
 #include <QObject>
 
+#include <optional>
+#include <utility>
+
 // The statements and, linked master to detail, every list of a statement's content. One instance
 // belongs to each open statement register; the statement window and every fee window work on it.
 class TdmfZest : public QObject {
@@ -20,8 +23,22 @@ public:
     Query* qryZest() const { return qryZest_; }
 
     // --- the statement's content (Tables A to D, water, sewage, waste, collective summaries and
-    // annex 2): each list is added here by the module of its fees, as a detail of qryZest or of
-    // another list of this module.
+    // annex 2): the lists of one kind of fees form a part of this module, made on first use as its
+    // child, as details of qryZest or of another list of the module. `Part` is a QObject whose
+    // constructor takes the module (`explicit Part(TdmfZest& dm)`, parented to it).
+    template <class Part> Part& content() {
+        if (Part* part = findChild<Part*>(QString(), Qt::FindDirectChildrenOnly))
+            return *part;
+        return *new Part(*this);
+    }
+
+    // Location transfer of a place of use: the location of the current row of a content list (its
+    // commune key and address columns, with woj_id, woj_nazwa, pow_id, pow_nazwa and gm_nazwa), and
+    // the same written back (the row is put into editing).
+    static void ReadLocation(const Query& list, const QString& communeField, const QString& addressField,
+                             TrLokalizacja& location);
+    static void WriteLocation(Query& list, const QString& communeField, const QString& addressField,
+                              const TrLokalizacja& location);
 
     // The rate year (`z_rok_st_opl_id`) of the current statement; 0 when there is none.
     int RokStOplId() const;
@@ -29,6 +46,12 @@ public:
     // True when no installation, Table B or C location, Table D fee, water intake, sewage receiver
     // or storage site belongs to the statement (collective summaries do not count).
     bool ZestawienieJestPuste(int zId) const;
+
+    // The rate-year lock: true while the current statement has content (as above), so that its rate
+    // year can no longer change. Asked on every change of the statement window, it runs one query per
+    // statement and remembers the answer until `ZawartoscZmieniona` says content was added or removed.
+    bool RokStOplZablokowany();
+    void ZawartoscZmieniona();
 
     // The entity header of a statement, found by the statement or by one of its collective summaries.
     TrPodmiot PodmiotZestawienia(int zId) const;
@@ -48,4 +71,5 @@ private:
 
     Connection& connection_;
     Query* qryZest_;
+    std::pair<int, std::optional<bool>> lockCache_; // statement key, whether it has content
 };

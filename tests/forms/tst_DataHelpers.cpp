@@ -37,7 +37,7 @@ void SetUpCommunes(Query& q) {
     q.setModifySql("UPDATE gminy SET gm_nazwa = :gm_nazwa, gm_lp = :gm_lp, gm_f_aktualny = :gm_f_aktualny "
                    "WHERE gm_id = :OLD_gm_id");
     q.setDeleteSql("DELETE FROM gminy WHERE gm_id = :OLD_gm_id");
-    q.afterInsert = [](Query& ds) {
+    q.afterInsert += [](Query& ds) {
         ds.fieldByName("gm_id").setValue(NewKey("g_gminy"));
         ds.fieldByName("gm_lp").setValue(NextLp("gm_lp", "gminy", 10));
         ds.fieldByName("gm_f_aktualny").setValue(1);
@@ -210,7 +210,7 @@ void TestDataHelpers::refreshKeepKey() {
     QCOMPARE(q.fieldByName("gm_id").asInteger(), 102);
 
     // A new row whose key is still null: only a refresh (the row is posted first).
-    q.afterInsert = nullptr;
+    q.afterInsert.clear();
     q.setInsertSql("INSERT INTO gminy (gm_id, gm_nazwa, gm_lp, gm_f_aktualny) VALUES (104, 'Warta', 1, 1)");
     q.append();
     RefreshKeepKey(q, "gm_id");

@@ -263,12 +263,26 @@ void TestTdmfZest::emptyCheck() {
     cn().execute(ContentSql(c, other, 7001));
     QVERIFY(dm_->ZestawienieJestPuste(zId));
 
+    // The lock of the current statement asks once and holds its answer until told of new content.
+    Query& q = *dm_->qryZest();
+    q.refresh();
+    QVERIFY(q.locate(QStringLiteral("z_id"), zId));
+    QVERIFY(!dm_->RokStOplZablokowany());
+
     cn().execute(ContentSql(c, zId, 7002));
     QCOMPARE(dm_->ZestawienieJestPuste(zId), !c.counts);
+    QVERIFY(!dm_->RokStOplZablokowany());
+    dm_->ZawartoscZmieniona();
+    QCOMPARE(dm_->RokStOplZablokowany(), c.counts);
+    // Another statement (with content of its own) is asked afresh.
+    QVERIFY(q.locate(QStringLiteral("z_id"), other));
+    QCOMPARE(dm_->RokStOplZablokowany(), c.counts);
 
     // Deleting the content makes the statement empty again.
     cn().execute(QStringLiteral("DELETE FROM %1").arg(QLatin1String(c.table)));
     QVERIFY(dm_->ZestawienieJestPuste(zId));
+    QVERIFY(q.locate(QStringLiteral("z_id"), zId));
+    QVERIFY(!dm_->RokStOplZablokowany());
 }
 
 void TestTdmfZest::entityHeader() {

@@ -131,6 +131,37 @@ void Connection::rollback() {
         throw MakeDataError(db.lastError());
 }
 
+int Connection::nextKey(const QString& generator) {
+    CheckIdentifier(generator);
+    // The statement as the engine's tools show it, without the terminator a prepared one refuses.
+    QString sql = QString::asprintf("SELECT GEN_ID( %s, %u ) retID FROM RDB$DATABASE;",
+                                    generator.toUtf8().constData(), 1u);
+    sql.chop(1);
+    return selectValue(sql).toInt();
+}
+
+Connection::Transaction::Transaction(Connection& connection)
+    : connection_(connection), own_(!connection.inTransaction()) {
+    if (own_)
+        connection_.beginTransaction();
+}
+
+Connection::Transaction::~Transaction() {
+    if (own_ && !done_ && connection_.inTransaction()) {
+        try {
+            connection_.rollback();
+        } catch (const DataError&) {
+            // Nothing more can be undone; the failure that brought us here is the one to report.
+        }
+    }
+}
+
+void Connection::Transaction::commit() {
+    done_ = true;
+    if (own_)
+        connection_.commit();
+}
+
 namespace {
 Connection* mainConnection = nullptr;
 }

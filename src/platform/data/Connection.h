@@ -46,6 +46,25 @@ public:
     void rollback();
     bool inTransaction() const { return inTransaction_; }
 
+    // The generator's next value, one step at a time: every new row's key.
+    int nextKey(const QString& generator);
+
+    // Work that is done whole or not at all. Joins a transaction the caller already has open (the
+    // outermost one commits); otherwise begins one, and rolls it back unless `commit` was reached.
+    class Transaction {
+    public:
+        explicit Transaction(Connection& connection);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        Connection& connection_;
+        bool own_;
+        bool done_ = false;
+    };
+
     // The engine keeps its lock files in a folder shared by all users unless told otherwise;
     // a folder of the user's own avoids "permission denied" when another user created the shared one.
     static void useOwnLockFolder();

@@ -1,7 +1,17 @@
 #include "platform/data/Field.h"
 
+#include "platform/Decimal.h"
 #include "platform/data/NumberFormat.h"
 #include "platform/data/Query.h"
+
+namespace {
+
+// A number given with decimals for a whole-number column, by the storage rule.
+qint64 WholeNumber(double value) {
+    return Decimal::fromDouble(value).rounded(0, Rounding::HalfAwayFromZero).toLongLong();
+}
+
+} // namespace
 
 Field::Field(Query* owner, const QString& name, bool calculated)
     : owner_(owner), name_(name.toLower()), calculated_(calculated) {}
@@ -12,11 +22,19 @@ QVariant Field::value() const {
 
 qint64 Field::asInteger() const {
     const QVariant v = value();
-    return v.typeId() == QMetaType::Double ? qRound64(v.toDouble()) : v.toLongLong();
+    return v.typeId() == QMetaType::Double ? WholeNumber(v.toDouble()) : v.toLongLong();
 }
 
 double Field::asFloat() const {
     return value().toDouble();
+}
+
+Decimal Field::asDecimal() const {
+    return Decimal::fromVariant(value());
+}
+
+void Field::setDecimal(const Decimal& value) {
+    setValue(value.toVariant());
 }
 
 QString Field::asString() const {
@@ -69,7 +87,7 @@ QVariant Field::coerce(const QVariant& value) const {
                                     .arg(value.toString(), label()));
             return v;
         }
-        return value.typeId() == QMetaType::Double ? QVariant(qRound64(value.toDouble()))
+        return value.typeId() == QMetaType::Double ? QVariant(WholeNumber(value.toDouble()))
                                                    : QVariant(value.toLongLong());
     }
     case FieldType::Float: {

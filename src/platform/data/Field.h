@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/HandlerList.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -7,6 +9,7 @@
 
 #include <functional>
 
+class Decimal;
 class Query;
 
 enum class FieldType { Unknown, Integer, Float, String, Date, Time, DateTime, Blob };
@@ -64,6 +67,9 @@ public:
     bool isNull() const { return value().isNull(); }
     qint64 asInteger() const;
     double asFloat() const;
+    // The exact value (an empty value is 0). Amounts, quantities and rates are read and written so.
+    Decimal asDecimal() const;
+    void setDecimal(const Decimal& value);
     QString asString() const;
     QDate asDate() const;
     QDateTime asDateTime() const;
@@ -78,8 +84,8 @@ public:
     QString text() const;
     void setText(const QString& text);
 
-    // Field-change handler: runs after every assignment of the value.
-    std::function<void(Field&)> onChange;
+    // Field-change handlers: run after every assignment of the value.
+    HandlerList<Field&> onChange;
     std::function<QString(const Field&)> onGetText;
     std::function<void(Field&, const QString&)> onSetText;
 

@@ -1,10 +1,16 @@
 #include "platform/data/NumberFormat.h"
 
-#include <QRegularExpression>
+#include "platform/Decimal.h"
 
 #include <cmath>
 
 QString FormatNumber(double value, const QString& format) {
+    if (!std::isfinite(value))
+        return {};
+    return FormatNumber(Decimal::fromDouble(value), format);
+}
+
+QString FormatNumber(const Decimal& value, const QString& format) {
     const qsizetype point = format.indexOf(QLatin1Char('.'));
     const QString intPart = point < 0 ? format : format.left(point);
     const QString fracPart = point < 0 ? QString() : format.mid(point + 1);
@@ -13,7 +19,11 @@ QString FormatNumber(double value, const QString& format) {
     const bool thousands = format.contains(QLatin1Char(','));
     const int minIntDigits = int(intPart.count(QLatin1Char('0')));
 
-    QString text = QString::number(std::fabs(value), 'f', fixed + optional);
+    // Shown as stored: a value with more decimals than shown is rounded by the storage rule.
+    const Decimal shown = value.rounded(fixed + optional, Rounding::HalfAwayFromZero);
+    QString text = shown.toString();
+    if (text.startsWith(QLatin1Char('-')))
+        text.remove(0, 1);
     QString whole = text;
     QString frac;
     if (const qsizetype dot = text.indexOf(QLatin1Char('.')); dot >= 0) {
@@ -33,22 +43,12 @@ QString FormatNumber(double value, const QString& format) {
     QString out = whole;
     if (!frac.isEmpty())
         out += QLatin1Char(',') + frac;
-    const bool negative = value < 0 && out.contains(QRegularExpression(QStringLiteral("[1-9]")));
-    return negative ? QLatin1Char('-') + out : out;
+    return shown.isNegative() ? QLatin1Char('-') + out : out;
 }
 
 bool ParseNumber(const QString& text, double* value) {
-    QString t = text.trimmed();
-    t.remove(QLatin1Char(' '));
-    t.remove(QChar(0x00A0));
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (t.isEmpty())
-        return false;
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    // "nan" and "inf" are words, not amounts.
-    ok = ok && std::isfinite(v);
-    if (ok && value)
-        *value = v;
-    return ok;
+    const std::optional<Decimal> d = Decimal::fromText(text);
+    if (d && value)
+        *value = d->toDouble();
+    return d.has_value();
 }

@@ -549,14 +549,19 @@ void Query::startNewRow(bool atEnd) {
         beforeInsert(*this);
     if (beforeScroll)
         beforeScroll(*this);
+    const int position = (atEnd || cur_ < 0) ? int(view_.size()) : cur_;
+    const bool ranged = disabled_ == 0;
+    if (ranged)
+        emit rowAboutToBeInserted(position);
     rows_.push_back(QVector<QVariant>(int(fields_.size())));
     const int row = int(rows_.size()) - 1;
-    const int position = (atEnd || cur_ < 0) ? int(view_.size()) : cur_;
     view_.insert(position, row);
     cur_ = position;
     eof_ = bof_ = false;
     oldValues_ = rows_.at(row);
     state_ = DataSetState::Insert;
+    if (ranged)
+        emit rowInserted(position);
     notify(Notice::DataSet);
     notify(Notice::State);
     if (afterInsert)
@@ -609,6 +614,39 @@ void Query::runUpdate(const QString& sql) {
     connection_.run(ps.sql, bindValues(ps.names, true));
 }
 
+void Query::write(const QString& sql) {
+    if (!afterWrite) {
+        runUpdate(sql);
+        return;
+    }
+    Connection::Transaction transaction(connection_);
+    runUpdate(sql);
+    afterWrite(*this);
+    transaction.commit();
+}
+
+bool Query::setStoredValue(const QString& keyField, const QVariant& key, const QString& fieldName,
+                           const QVariant& value) {
+    const Field& keyF = fieldByName(keyField);
+    Field& field = fieldByName(fieldName);
+    for (int row = 0; row < rows_.size(); ++row) {
+        if (!ValuesMatch(rows_.at(row).at(keyF.index_), key, 0))
+            continue;
+        const QVariant stored = field.coerce(value);
+        rows_[row][field.index_] = stored;
+        if (row == bufferRow() && !oldValues_.isEmpty())
+            oldValues_[field.index_] = stored;
+        calculateRow(row);
+        if (row == bufferRow()) {
+            notify(Notice::Record);
+        } else if (const auto position = view_.indexOf(row); position >= 0 && disabled_ == 0) {
+            emit rowChanged(int(position));
+        }
+        return true;
+    }
+    return false;
+}
+
 void Query::post() {
     checkActive();
     if (!isEditing())
@@ -617,7 +655,7 @@ void Query::post() {
         beforePost(*this);
     try {
         checkRequiredFields();
-        runUpdate(state_ == DataSetState::Insert ? insertSql_ : modifySql_);
+        write(state_ == DataSetState::Insert ? insertSql_ : modifySql_);
     } catch (const DataError& e) {
         DataAction action = DataAction::Fail;
         if (onPostError)
@@ -636,11 +674,17 @@ void Query::post() {
 }
 
 void Query::removeBufferRow(int row) {
+    const int position = int(view_.indexOf(row));
+    const bool ranged = disabled_ == 0 && position >= 0;
+    if (ranged)
+        emit rowAboutToBeRemoved(position);
     rows_.removeAt(row);
     view_.removeAll(row);
     for (int& r : view_)
         if (r > row)
             --r;
+    if (ranged)
+        emit rowRemoved(position);
 }
 
 void Query::cancel() {
@@ -689,7 +733,7 @@ void Query::deleteRecord() {
     if (beforeScroll)
         beforeScroll(*this);
     try {
-        runUpdate(deleteSql_);
+        write(deleteSql_);
     } catch (const DataError& e) {
         DataAction action = DataAction::Fail;
         if (onDeleteError)

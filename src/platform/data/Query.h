@@ -2,6 +2,7 @@
 
 #include "platform/data/DataError.h"
 #include "platform/data/Field.h"
+#include "platform/data/HandlerList.h"
 
 #include <QHash>
 #include <QObject>
@@ -113,6 +114,11 @@ public:
     void deleteRecord();
     // Posts a pending edit, as any move away from the row does.
     void checkBrowseMode();
+    // A value of a buffered row brought up to what the database now holds (the program changed it
+    // there, as a total kept by a roll-up): no edit, no field-change handlers. The row is found by
+    // its key; false when it is not among the rows read.
+    bool setStoredValue(const QString& keyField, const QVariant& key, const QString& fieldName,
+                        const QVariant& value);
 
     // --- client-side sort and filter
     // "a ASC; b DESC" (also with commas); empty for the order of the query.
@@ -128,20 +134,34 @@ public:
     bool controlsDisabled() const { return disabled_ > 0; }
 
     // --- events
+    // Each event holds a list of handlers, run in the order they were added.
     using Handler = std::function<void(Query&)>;
-    using ErrorHandler = std::function<void(Query&, const DataError&, DataAction&)>;
-    Handler beforeOpen, afterOpen, beforeClose, afterClose;
-    Handler beforeInsert, afterInsert, beforeEdit, afterEdit;
-    Handler beforePost, afterPost, beforeCancel, afterCancel;
-    Handler beforeDelete, afterDelete, beforeScroll, afterScroll;
-    Handler onCalcFields;
-    ErrorHandler onPostError, onDeleteError;
+    using Event = HandlerList<Query&>;
+    using ErrorEvent = HandlerList<Query&, const DataError&, DataAction&>;
+    Event beforeOpen, afterOpen, beforeClose, afterClose;
+    Event beforeInsert, afterInsert, beforeEdit, afterEdit;
+    Event beforePost, afterPost, beforeCancel, afterCancel;
+    Event beforeDelete, afterDelete, beforeScroll, afterScroll;
+    Event onCalcFields;
+    ErrorEvent onPostError, onDeleteError;
+    // After the row's insert, update or delete statement, in one transaction with it: what the
+    // handlers write is kept only if everything succeeds (an error rolls the row's change back too).
+    // The row is still current, with its values as written (as stored, for a delete).
+    Event afterWrite;
 
 signals:
     // Rows were read, added, removed or reordered, or the data set opened or closed.
     void dataSetChanged();
     // A value of the current row changed.
     void recordChanged();
+    // One row is about to be added or removed, or was (positions among the visible rows); each is
+    // followed by dataSetChanged. Not emitted while controls are disabled.
+    void rowAboutToBeInserted(int position);
+    void rowInserted(int position);
+    void rowAboutToBeRemoved(int position);
+    void rowRemoved(int position);
+    // The values of a row other than the current one changed.
+    void rowChanged(int position);
     // The current row moved.
     void currentChanged();
     void stateChanged();
@@ -166,6 +186,8 @@ private:
     void removeBufferRow(int row);
     void checkRequiredFields() const;
     void runUpdate(const QString& sql);
+    // Runs the statement and the after-write handlers in one transaction.
+    void write(const QString& sql);
     void notify(Notice notice);
     void onMasterChanged(bool force);
     // Reads the rows again, on the same row number or on the first row.

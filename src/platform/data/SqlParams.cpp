@@ -1,6 +1,9 @@
 #include "platform/data/SqlParams.h"
 
+#include "platform/data/DataError.h"
 #include "platform/data/SqlLexer.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -57,4 +60,10 @@ QString InlineNulls(const QString& positionalSql, QVariantList& values) {
         [&](const QString& text) { out += text; }, [&](const QString& text) { out += text; });
     values = bound;
     return out;
+}
+
+void CheckIdentifier(const QString& name) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z][A-Za-z0-9_$]{0,62}$"));
+    if (!plain.match(name).hasMatch())
+        throw DataError(QStringLiteral("„%1” nie jest poprawną nazwą obiektu bazy danych.").arg(name));
 }

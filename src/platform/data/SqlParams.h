@@ -18,3 +18,7 @@ PositionalSql ToPositional(const QString& sql);
 // Placeholders ("?") outside literals and comments are matched with the values in order; the values
 // left are those still to bind.
 QString InlineNulls(const QString& positionalSql, QVariantList& values);
+
+// Names of tables, columns and generators are put into statements as they are: anything but a plain
+// identifier (a letter, then letters, digits, "_" or "$") is refused with a DataError.
+void CheckIdentifier(const QString& name);

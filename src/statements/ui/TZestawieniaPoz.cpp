@@ -227,14 +227,10 @@ void TZestawieniaPoz::BindEntry(QObject* dataModule, Query* dataSet) {
 void TZestawieniaPoz::SprawdzRokStawek() {
     if (!rokStOpl_)
         return;
-    bool empty = false;
-    const Query* q = dsMain->dataSet();
-    if (dm_ && q && q->isActive() && q->recNo() >= 0) {
-        const int zId = int(q->fieldByName(QStringLiteral("z_id")).asInteger());
-        if (!RunDataCommand([&] { empty = dm_->ZestawienieJestPuste(zId); }))
-            empty = false;
-    }
-    rokStOpl_->setLocked(!empty);
+    bool locked = true;
+    if (!dm_ || !RunDataCommand([&] { locked = dm_->RokStOplZablokowany(); }))
+        locked = true;
+    rokStOpl_->setLocked(locked);
 }
 
 void TZestawieniaPoz::WybierzPodmiotZestawienia() {
@@ -263,6 +259,7 @@ void TZestawieniaPoz::OtworzElement(const QString& buttonName) {
     if (!RunDataCommand([this] { PostIfEditing(*dsMain); }))
         return;
     RunDataCommand([&] { window(*dm_, this); });
+    dm_->ZawartoscZmieniona();
     SprawdzRokStawek();
 }
 

@@ -61,7 +61,7 @@ void SetUpMaster(Query& q) {
     q.field("m_nazwa").setLabel("Nazwa");
     q.field("m_lp").setLabel("Lp.");
     q.field("m_id").setLabel("Nr sys.");
-    q.afterInsert = [](Query& ds) { ds.fieldByName("m_id").setValue(NewKey("g_t_m")); };
+    q.afterInsert += [](Query& ds) { ds.fieldByName("m_id").setValue(NewKey("g_t_m")); };
     WireRecordErrors(q, "Pozycji", "Pozycja");
 }
 
@@ -73,7 +73,7 @@ void SetUpDetail(Query& q, Query& master) {
     q.field("d_kod").setLabel("Kod");
     q.field("d_opis").setLabel("Opis");
     q.setMaster(&master);
-    q.afterInsert = [&master](Query& ds) {
+    q.afterInsert += [&master](Query& ds) {
         ds.fieldByName("d_id").setValue(NewKey("g_t_d"));
         ds.fieldByName("d_m_id").setValue(master.fieldByName("m_id").value());
     };

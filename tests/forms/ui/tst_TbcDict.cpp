@@ -37,11 +37,11 @@ void SetUpRzgw(Query& q) {
     q.setDeleteSql("DELETE FROM rzgw WHERE rzgw_id = :OLD_rzgw_id");
     q.addCalculatedField("clc_f_aktualny", FieldType::String, 1).setLabel("Aktualny");
     q.field("rzgw_nazwa").setLabel("Nazwa");
-    q.onCalcFields = [](Query& ds) {
+    q.onCalcFields += [](Query& ds) {
         ds.fieldByName("clc_f_aktualny")
             .setValue(FlagText(int(ds.fieldByName("rzgw_f_aktualny").asInteger())));
     };
-    q.afterInsert = [](Query& ds) {
+    q.afterInsert += [](Query& ds) {
         ds.fieldByName("rzgw_id").setValue(NewKey("g_rzgw"));
         ds.fieldByName("rzgw_lp").setValue(NextLp("rzgw_lp", "rzgw", 10));
         ds.fieldByName("rzgw_f_aktualny").setValue(1);
@@ -282,7 +282,7 @@ void TestTbcDict::ustawAktywnyOnT1LeavesRowEditing() {
 
 void TestTbcDict::ustawAktywnyTwiceOnT2() {
     int posts = 0;
-    q_->afterPost = [&](Query&) { ++posts; };
+    q_->afterPost += [&](Query&) { ++posts; };
     auto* w = open<TRzgwT2>(*q_);
     q_->locate("rzgw_id", 104);
     w->actUstawAktywny->trigger();

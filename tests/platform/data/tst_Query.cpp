@@ -168,18 +168,18 @@ void TestQuery::eventsRunInOrder() {
     SetUpVoivodeships(q);
     QStringList log;
     auto record = [&log](const char* name) { return [&log, name](Query&) { log << name; }; };
-    q.afterOpen = record("afterOpen");
-    q.beforeInsert = record("beforeInsert");
-    q.afterInsert = [&log](Query& ds) {
+    q.afterOpen += record("afterOpen");
+    q.beforeInsert += record("beforeInsert");
+    q.afterInsert += [&log](Query& ds) {
         log << "afterInsert";
         ds.fieldByName("woj_id").setValue(300);
         ds.fieldByName("woj_f_aktualny").setValue(1);
     };
-    q.beforePost = record("beforePost");
-    q.afterPost = record("afterPost");
-    q.afterScroll = record("afterScroll");
-    q.afterDelete = record("afterDelete");
-    q.afterCancel = record("afterCancel");
+    q.beforePost += record("beforePost");
+    q.afterPost += record("afterPost");
+    q.afterScroll += record("afterScroll");
+    q.afterDelete += record("afterDelete");
+    q.afterCancel += record("afterCancel");
 
     q.open();
     q.append();
@@ -192,7 +192,7 @@ void TestQuery::eventsRunInOrder() {
                                "beforePost", "afterPost", "afterCancel", "afterDelete", "afterScroll"}));
 
     // A handler that aborts stops the operation silently: nothing reaches the database.
-    q.beforePost = [](Query&) { Abort(); };
+    q.beforePost += [](Query&) { Abort(); };
     q.append();
     q.fieldByName("woj_nazwa").setValue("Opolskie");
     QVERIFY_THROWS_EXCEPTION(OperationAborted, q.post());
@@ -240,7 +240,7 @@ void TestQuery::postErrorAnswers() {
     SetUpVoivodeships(q);
     int seenCode = 0;
     DataAction answer = DataAction::Abort;
-    q.onPostError = [&](Query&, const DataError& e, DataAction& action) {
+    q.onPostError += [&](Query&, const DataError& e, DataAction& action) {
         seenCode = e.sqlCode();
         action = answer;
     };
@@ -273,7 +273,7 @@ void TestQuery::deleteErrorAnswers() {
     Query q(db_->connection());
     SetUpVoivodeships(q);
     int calls = 0;
-    q.onDeleteError = [&calls](Query&, const DataError&, DataAction& action) {
+    q.onDeleteError += [&calls](Query&, const DataError&, DataAction& action) {
         ++calls;
         action = DataAction::Abort;
     };
@@ -290,11 +290,11 @@ void TestQuery::calculatedFieldsAndChangeHandlers() {
     Query q(db_->connection());
     SetUpVoivodeships(q);
     q.addCalculatedField("clc_f_aktualny", FieldType::String, 1);
-    q.onCalcFields = [](Query& ds) {
+    q.onCalcFields += [](Query& ds) {
         ds.fieldByName("clc_f_aktualny").setValue(ds.fieldByName("woj_f_aktualny").asInteger() ? "+" : "-");
     };
     int changes = 0;
-    q.field("woj_nazwa").onChange = [&changes](Field& f) {
+    q.field("woj_nazwa").onChange += [&changes](Field& f) {
         ++changes;
         f.dataSet().fieldByName("woj_lp").setValue(f.asString().size());
     };

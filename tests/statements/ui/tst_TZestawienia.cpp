@@ -364,8 +364,10 @@ void TestTZestawienia::rateYearLock() {
         auto* rokStOpl = dlg.findChild<QComboBox*>("cmbRokStOpl");
         QCOMPARE(rokStOpl->isEnabled(), !locks);
         QCOMPARE(SelectedId(rokStOpl), 1001);
-        // The check follows the fields: with the content gone, the next change unlocks.
+        // The check follows the fields: with the content gone (as a content window removes it, telling
+        // the module), the next change unlocks.
         cn().execute(removal);
+        dlg.dmfZest()->ZawartoscZmieniona();
         auto* date = dlg.findChild<DateFieldEdit*>("edtDataUtw");
         date->setFocus();
         QTest::keyClick(date, Qt::Key_E, Qt::ControlModifier);
