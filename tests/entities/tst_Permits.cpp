@@ -1,9 +1,8 @@
 // The data modules of the acts issued to an entity: each family lists only its entity's acts, starts
 // a new act with its defaults, and refuses a duplicate or the deletion of an act that a place uses.
 
-#include "entities/TdmfDecyzjeOdpd.h"
-#include "entities/TdmfPozwoleniaGp.h"
-#include "entities/TdmfPozwoleniaWP.h"
+#include "entities/PermitFamily.h"
+#include "entities/PermitQuery.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDatabase.h"
 
@@ -14,11 +13,9 @@
 
 namespace {
 
-enum Family { WaterLaw, GasDust, Approval, WastePermit };
-
 struct FamilyCase {
     const char* name;
-    Family family;
+    PermitFamily family;
     const char* table;
     const char* prefix;
     bool issuedToday;
@@ -30,64 +27,39 @@ struct FamilyCase {
 };
 
 const FamilyCase kFamilies[] = {
-    {"water-law permits", WaterLaw, "pozwolenia_wp", "pwp", true, 0,
+    {"water-law permits", PermitFamily::PozwoleniaWp, "pozwolenia_wp", "pwp", true, 0,
      "Pozwolenie o takim kluczu już istnieje.", "Nie można usunąć Pozwolenia ponieważ jest w użyciu",
      "INSERT INTO odbiorniki_sc (osc_id, osc_z_id, osc_nazwa, osc_adres, osc_gm_id, osc_ros_id, osc_rzgw_id, "
      "osc_spwsc_id, osc_pwp_id) SELECT 6001, 5001, 'Rzeka', 'Brzeg', (SELECT MIN(gm_id) FROM gminy), "
      "(SELECT MIN(ros_id) FROM rdz_odbiornikow_sc), (SELECT MIN(rzgw_id) FROM rzgw), 100, 3001 FROM "
      "RDB$DATABASE"},
-    {"gas and dust permits", GasDust, "pozwolenia_gp", "pwgp", true, 0,
+    {"gas and dust permits", PermitFamily::PozwoleniaGp, "pozwolenia_gp", "pwgp", true, 0,
      "Pozwolenie o takim kluczu już istnieje.", "Nie można usunąć Pozwolenia ponieważ jest w użyciu",
      "INSERT INTO instalacje_dzialalnosci (ild_id, ild_z_id, ild_spwgp_id, ild_pwgp_id, ild_gm_id, "
      "ild_adres, "
      "ild_rodzaj) SELECT 6001, 5001, 100, 3001, MIN(gm_id), 'Adres', 'Kotłownia' FROM gminy"},
-    {"approvals", Approval, "decyzje_odpd", "dcodpd", false, 100,
+    {"approvals", PermitFamily::DecyzjeOdpd, "decyzje_odpd", "dcodpd", false, 100,
      "Decyzja zatwierdzająca o takim kluczu już istnieje.",
      "Nie można usunąć Decyzji zatwierdzającej ponieważ jest w użyciu",
      "INSERT INTO skladowiska_odpd (skod_id, skod_z_id, skod_gm_id, skod_adres, skod_wrodpd_id, "
      "skod_sdcodpd_decyzja_id, skod_dcodpd_decyzja_id, skod_sdcodpd_zezwolenie_id) SELECT 6001, 5001, "
      "(SELECT MIN(gm_id) FROM gminy), 'Adres', MIN(wrodpd_id), 100, 3001, 102 FROM wsp_rozn_odpd"},
-    {"waste permits", WastePermit, "decyzje_odpd", "dcodpd", false, 101,
+    {"waste permits", PermitFamily::ZezwoleniaOdpd, "decyzje_odpd", "dcodpd", false, 101,
      "Zezwolenia o takim kluczu już istnieje.", "Nie można usunąć Zezwolenia ponieważ jest w użyciu",
      "INSERT INTO skladowiska_odpd (skod_id, skod_z_id, skod_gm_id, skod_adres, skod_wrodpd_id, "
      "skod_sdcodpd_decyzja_id, skod_sdcodpd_zezwolenie_id, skod_dcodpd_zezwolenie_id) SELECT 6001, 5001, "
      "(SELECT MIN(gm_id) FROM gminy), 'Adres', MIN(wrodpd_id), 102, 100, 3001 FROM wsp_rozn_odpd"},
 };
 
-// One module of any family, behind one face for the table of cases.
+// One module of any family, owned by the test.
 struct Module {
-    std::unique_ptr<QObject> owner;
+    std::unique_ptr<QObject> owner = std::make_unique<QObject>();
     Query* query = nullptr;
-    std::function<void(int)> setEntity;
 };
 
-Module MakeModule(Family family, Connection& cn) {
+Module MakeModule(PermitFamily family, Connection& cn) {
     Module m;
-    switch (family) {
-    case WaterLaw: {
-        auto* dm = new TdmfPozwoleniaWP(cn);
-        m.owner.reset(dm);
-        m.query = dm->qryPozwoleniaWP();
-        m.setEntity = [dm](int id) { dm->SetPodmiot(id); };
-        break;
-    }
-    case GasDust: {
-        auto* dm = new TdmfPozwoleniaGp(cn);
-        m.owner.reset(dm);
-        m.query = dm->qryPozwoleniaGp();
-        m.setEntity = [dm](int id) { dm->SetPodmiot(id); };
-        break;
-    }
-    case Approval:
-    case WastePermit: {
-        auto* dm = new TdmfDecyzjeOdpd(
-            family == Approval ? TdmfDecyzjeOdpd::Kind::Approvals : TdmfDecyzjeOdpd::Kind::Permits, cn);
-        m.owner.reset(dm);
-        m.query = dm->qryDecyzjeOdpd();
-        m.setEntity = [dm](int id) { dm->SetPodmiot(id); };
-        break;
-    }
-    }
+    m.query = CreatePermitList(family, cn, m.owner.get());
     return m;
 }
 
@@ -163,7 +135,7 @@ void TestPermits::newAct() {
     const FamilyCase& c = kFamilies[index];
     Module m = MakeModule(c.family, cn());
     Query& q = *m.query;
-    m.setEntity(2002);
+    SetPermitEntity(*m.query, 2002);
     q.open();
     QVERIFY(q.isEmpty());
 
@@ -235,20 +207,20 @@ void TestPermits::listsOnlyItsEntityAndFamily() {
     }
     Module m = MakeModule(c.family, cn());
     Query& q = *m.query;
-    m.setEntity(2001);
+    SetPermitEntity(*m.query, 2001);
     q.open();
-    const int expected = c.family == WastePermit ? 3 : 1;
+    const int expected = c.family == PermitFamily::ZezwoleniaOdpd ? 3 : 1;
     QCOMPARE(q.recordCount(), expected);
     for (q.first(); !q.eof(); q.next()) {
         QCOMPARE(q.fieldByName(col(c, "_pdm_id")).asInteger(), 2001);
         if (c.kind) {
             const int kind = int(q.fieldByName(QStringLiteral("dcodpd_rdodpd_id")).asInteger());
-            QVERIFY(c.family == Approval ? kind == 100 : kind > 100);
+            QVERIFY(c.family == PermitFamily::DecyzjeOdpd ? kind == 100 : kind > 100);
             QVERIFY(!q.fieldByName(QStringLiteral("rdodpd_nazwa")).asString().isEmpty());
         }
     }
     // Another entity set on the open list reads its acts.
-    m.setEntity(2002);
+    SetPermitEntity(*m.query, 2002);
     QCOMPARE(q.recordCount(), expected);
     QCOMPARE(q.fieldByName(col(c, "_pdm_id")).asInteger(), 2002);
 }
@@ -262,13 +234,13 @@ void TestPermits::refusals() {
     const FamilyCase& c = kFamilies[index];
     Module m = MakeModule(c.family, cn());
     Query& q = *m.query;
-    m.setEntity(2001);
+    SetPermitEntity(*m.query, 2001);
     q.open();
     q.insert();
     fill(q, c, QStringLiteral("12/2010"));
 
     // The same number, date and authority again, even for another entity.
-    m.setEntity(2002);
+    SetPermitEntity(*m.query, 2002);
     q.insert();
     QVERIFY_THROWS_EXCEPTION(OperationAborted, fill(q, c, QStringLiteral("12/2010")));
     QCOMPARE(messages_->log(), QStringList{QStringLiteral("error|Błąd zapisu do bazy danych|") +
@@ -277,7 +249,7 @@ void TestPermits::refusals() {
     q.cancel();
 
     // An act that a place refers to stays.
-    m.setEntity(2001);
+    SetPermitEntity(*m.query, 2001);
     cn().execute(QStringLiteral("UPDATE %1 SET %2 = 3001").arg(QLatin1String(c.table), col(c, "_id")));
     cn().execute(
         QStringLiteral("INSERT INTO zestawienia (z_id, z_rok_id, z_pr_id, z_pdm_id, z_stz_id, z_dt_utw, "

@@ -1,11 +1,9 @@
 #include "entities/ui/TbcPozwolenia.h"
 
 #include "entities/PermitQuery.h"
-#include "entities/TdmfDecyzjeOdpd.h"
-#include "entities/TdmfPozwoleniaGp.h"
-#include "entities/TdmfPozwoleniaWP.h"
 #include "entities/ui/TbcPozwolenie.h"
 #include "platform/Messages.h"
+#include "platform/data/Connection.h"
 #include "platform/data/DataError.h"
 #include "platform/ui/DataCommand.h"
 
@@ -54,24 +52,7 @@ FamilyWindows Windows(PermitFamily family) {
 } // namespace
 
 TbcPozwolenia::TbcPozwolenia(PermitFamily family, QWidget* parent) : TbcDictT2(parent), family_(family) {
-    switch (family) {
-    case PermitFamily::PozwoleniaWp: {
-        query_ = (new TdmfPozwoleniaWP(MainConnection(), this))->qryPozwoleniaWP();
-        break;
-    }
-    case PermitFamily::PozwoleniaGp: {
-        query_ = (new TdmfPozwoleniaGp(MainConnection(), this))->qryPozwoleniaGp();
-        break;
-    }
-    case PermitFamily::DecyzjeOdpd:
-    case PermitFamily::ZezwoleniaOdpd: {
-        auto* m = new TdmfDecyzjeOdpd(family == PermitFamily::DecyzjeOdpd ? TdmfDecyzjeOdpd::Kind::Approvals
-                                                                          : TdmfDecyzjeOdpd::Kind::Permits,
-                                      MainConnection(), this);
-        query_ = m->qryDecyzjeOdpd();
-        break;
-    }
-    }
+    query_ = CreatePermitList(family, MainConnection(), this);
     const FamilyWindows w = Windows(family);
     setWindowTitle(w.caption);
     dictMenu()->setTitle(w.menuTitle);

@@ -1,18 +1,11 @@
 #pragma once
 
+#include "entities/PermitFamily.h"
 #include "forms/ui/TbcDictT2.h"
 
 #include <functional>
 
 class Query;
-
-// The four families of administrative acts issued to an entity.
-enum class PermitFamily {
-    PozwoleniaWp,  // water-law permits (intakes, sewage receivers)
-    PozwoleniaGp,  // permits for introducing gases or dust into the air (installations)
-    DecyzjeOdpd,   // approvals of a storage site's operating instructions
-    ZezwoleniaOdpd // waste permits, integrated permits and other waste decisions
-};
 
 // The register of the acts of one family issued to one entity: the entity is set before the window
 // is shown, the list shows all its acts and opens on the act given as PreselectId (the first one

@@ -20,7 +20,3 @@ void FillIdNameCombo(QComboBox* combo, Query& query, const QString& idField, int
             break;
         }
 }
-
-TScIdName ComboItem(const QComboBox* combo, int index) {
-    return combo->itemData(index).value<TScIdName>();
-}

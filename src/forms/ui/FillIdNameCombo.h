@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/DataHelpers.h"
+#include "platform/ui/IdComboBinding.h"
 
 class QComboBox;
 
@@ -9,6 +10,3 @@ class QComboBox;
 // none has it, nothing is selected.
 void FillIdNameCombo(QComboBox* combo, Query& query, const QString& idField, int idToSelect,
                      const QString& nameField);
-
-// The TScIdName attached to an item (empty when none).
-TScIdName ComboItem(const QComboBox* combo, int index);

@@ -9,8 +9,8 @@
 #include "platform/ui/DataSourceLink.h"
 #include "platform/ui/DateFieldEdit.h"
 #include "platform/ui/FieldBinding.h"
+#include "platform/ui/IdComboBinding.h"
 #include "statements/TdmfZest.h"
-#include "statements/ui/IdComboBinding.h"
 #include "statements/ui/StatementContentWindows.h"
 
 #include <QComboBox>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/IdName.h"
 #include "platform/ui/DataSourceLink.h"
 
 #include <QObject>
@@ -42,3 +43,6 @@ private:
     QString nameField_;
     bool locked_ = false;
 };
+
+// The TScIdName attached to an item of a pick list (empty when none).
+TScIdName ComboItem(const QComboBox* combo, int index);

@@ -1,7 +1,5 @@
-#include "statements/ui/IdComboBinding.h"
+#include "platform/ui/IdComboBinding.h"
 
-#include "forms/DataHelpers.h"
-#include "forms/ui/FillIdNameCombo.h"
 #include "platform/ui/DataCommand.h"
 
 #include <QComboBox>
@@ -81,7 +79,8 @@ void IdComboBinding::pick(int index) {
         Field& id = q->fieldByName(idField_);
         if (!q->isEditing() && !id.isNull() && id.asInteger() == item.id)
             return;
-        EnsureEdit(q);
+        if (!q->isEditing())
+            q->edit();
         id.setValue(item.id);
         if (Field* name = q->findField(nameField_))
             name->setValue(item.name);
@@ -94,7 +93,8 @@ bool IdComboBinding::clearValue() {
         return false;
     Query* q = link_.activeDataSet();
     const bool ok = RunDataCommand([&] {
-        EnsureEdit(q);
+        if (!q->isEditing())
+            q->edit();
         q->fieldByName(idField_).clear();
         if (Field* name = q->findField(nameField_))
             name->clear();
@@ -116,4 +116,8 @@ bool IdComboBinding::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+TScIdName ComboItem(const QComboBox* combo, int index) {
+    return combo->itemData(index).value<TScIdName>();
 }
