@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <QScopeGuard>
 
 namespace {
 
@@ -193,10 +194,12 @@ TbcPozwolenia* CreatePicker(PermitFamily family, QWidget* parent) {
 
 bool WybierzPozwolenie(PermitFamily family, int pdmId, int currentId, QWidget* parent,
                        const OnPermitChosen& onChosen) {
-    std::unique_ptr<TbcPozwolenia> picker(CreatePicker(family, parent));
+    // Owned here while it runs, unless its parent takes it away first.
+    const QPointer<TbcPozwolenia> picker(CreatePicker(family, parent));
+    const auto cleanup = qScopeGuard([&picker] { delete picker.data(); });
     picker->SetPodmiot(pdmId);
     picker->PreselectId = currentId;
-    if (!picker->ExecPicker())
+    if (!picker->ExecPicker() || !picker)
         return false;
     const Query* q = picker->qryPozwolenia();
     if (!q->isActive() || q->isEmpty())

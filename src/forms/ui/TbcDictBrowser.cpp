@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
@@ -129,16 +130,15 @@ TbcDictBrowser::TbcDictBrowser(QWidget* parent) : QMainWindow(parent), dsMain(ne
 }
 
 TbcDictBrowser::~TbcDictBrowser() {
+    if (loop_)
+        loop_->quit();
     LiveBrowsers().removeOne(this);
     // The list's data set is closed with its window (a pending edit is dropped), unless another
     // window still lists it.
     for (const TbcDictBrowser* other : std::as_const(LiveBrowsers()))
         if (other->dsMain->dataSet() == dsMain->dataSet())
             return;
-    try {
-        CloseIfOpen(*dsMain);
-    } catch (...) {
-    }
+    RunReportingLater([this] { CloseIfOpen(*dsMain); });
 }
 
 Query* TbcDictBrowser::dataSet() const {
@@ -199,9 +199,14 @@ int TbcDictBrowser::exec() {
     shownOnce_ = false;
     show();
     CentreOnMainWindow(this);
+    // The window may be destroyed while its loop runs (its parent closed under it): then nothing of it
+    // is touched again and the choice counts as given up.
+    const QPointer<TbcDictBrowser> self(this);
     QEventLoop loop;
     loop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
+    if (!self)
+        return QDialog::Rejected;
     loop_ = nullptr;
     return result_;
 }

@@ -73,10 +73,7 @@ TbcKsiega::TbcKsiega(QWidget* parent) : QMainWindow(parent), dsMain(new DataSour
 
 TbcKsiega::~TbcKsiega() {
     // The list closes with its register (a pending change is dropped).
-    try {
-        CloseIfOpen(*dsMain);
-    } catch (...) {
-    }
+    RunReportingLater([this] { CloseIfOpen(*dsMain); });
 }
 
 void TbcKsiega::Bind(QObject* dataModule, Query* dataSet) {

@@ -304,7 +304,7 @@ void DataGrid::syncToDataSet() {
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     // The base class writes a cell being typed into to its row first, while the data set is still there.
     QTableView::currentChanged(current, previous);
-    if (syncing_ || !current.isValid())
+    if (syncing_ || model_->isChangingRows() || !current.isValid())
         return;
     Query* q = model_->link().activeDataSet();
     if (!q || current.row() == q->recNo())

@@ -24,6 +24,11 @@ signals:
     void recordChanged();
     void currentChanged();
     void stateChanged();
+    void rowAboutToBeInserted(int position);
+    void rowInserted(int position);
+    void rowAboutToBeRemoved(int position);
+    void rowRemoved(int position);
+    void rowChanged(int position);
 
 private:
     void attach();
@@ -31,5 +36,5 @@ private:
 
     QPointer<DataSource> source_;
     QPointer<Query> attached_;
-    QMetaObject::Connection connections_[5];
+    QMetaObject::Connection connections_[10];
 };

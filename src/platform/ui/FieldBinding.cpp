@@ -79,11 +79,7 @@ void FieldBinding::refresh() {
     const bool hasRow = q && f && q->recNo() >= 0;
     QString text;
     if (hasRow) {
-        try {
-            text = f->text();
-        } catch (const std::exception&) {
-            text.clear();
-        }
+        RunReportingLater([&] { text = f->text(); });
     }
     setEditorText(text);
     setEditorReadOnly(!hasRow || f->isReadOnly() || f->isCalculated());

@@ -20,6 +20,29 @@ QueryTableModel::QueryTableModel(DataSource& source, QObject* parent)
     connect(&link_, &DataSourceLink::recordChanged, this, &QueryTableModel::onRecordChanged);
     connect(&link_, &DataSourceLink::currentChanged, this, &QueryTableModel::onCurrentChanged);
     connect(&link_, &DataSourceLink::stateChanged, this, &QueryTableModel::onStateChanged);
+    // One row added or removed moves only that row: the view keeps its scroll position and selection.
+    connect(&link_, &DataSourceLink::rowAboutToBeInserted, this, [this](int position) {
+        changingRows_ = true;
+        beginInsertRows(QModelIndex(), position, position);
+    });
+    connect(&link_, &DataSourceLink::rowInserted, this, [this] {
+        endInsertRows();
+        changingRows_ = false;
+        rowsMoved_ = true;
+    });
+    connect(&link_, &DataSourceLink::rowAboutToBeRemoved, this, [this](int position) {
+        changingRows_ = true;
+        beginRemoveRows(QModelIndex(), position, position);
+    });
+    connect(&link_, &DataSourceLink::rowRemoved, this, [this] {
+        endRemoveRows();
+        changingRows_ = false;
+        rowsMoved_ = true;
+    });
+    connect(&link_, &DataSourceLink::rowChanged, this, [this](int position) {
+        if (!columns_.isEmpty() && position < rowCount())
+            emit dataChanged(index(position, 0), index(position, int(columns_.size()) - 1));
+    });
 }
 
 int QueryTableModel::addColumn(const GridColumn& column) {
@@ -140,12 +163,11 @@ QVariant QueryTableModel::data(const QModelIndex& index, int role) const {
         const Field* f = fieldAt(column);
         if (!f)
             return {};
-        try {
-            return q->textAt(index.row(), *f);
-        } catch (const std::exception&) {
-            // A text handler that cannot read this row shows nothing rather than stopping the paint.
-            return {};
-        }
+        // A text handler that cannot read this row shows nothing rather than stopping the paint; the
+        // failure itself is reported once the paint is over.
+        QString text;
+        RunReportingLater([&] { text = q->textAt(index.row(), *f); });
+        return text;
     }
     case Qt::TextAlignmentRole: {
         if (columns_.at(column).centered)
@@ -224,6 +246,13 @@ Qt::ItemFlags QueryTableModel::flags(const QModelIndex& index) const {
 }
 
 void QueryTableModel::onDataSetChanged() {
+    if (rowsMoved_) {
+        // The change was one row, already told to the view.
+        rowsMoved_ = false;
+        onStateChanged();
+        emit currentRowChanged();
+        return;
+    }
     beginResetModel();
     fieldsResolved_ = false;
     const Query* q = link_.activeDataSet();

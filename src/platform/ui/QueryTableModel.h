@@ -48,6 +48,9 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return readOnly_; }
     bool isCellEditable(int column) const;
+    // True while the data set adds or removes a row: the view's current cell follows the data set then,
+    // never the other way round.
+    bool isChangingRows() const { return changingRows_; }
     // Whether the last edit of a cell was refused by the data set.
     bool lastEditRefused() const { return lastEditRefused_; }
 
@@ -84,5 +87,7 @@ private:
     bool marking_ = false;
     QColor baseColour_, sortedColour_, baseText_, sortedText_;
     int indicatorRow_ = -1;
+    bool changingRows_ = false;
+    bool rowsMoved_ = false; // the data set's next change notice follows a row insert or removal
     bool lastEditRefused_ = false;
 };

@@ -74,6 +74,7 @@ private slots:
     void correctWastePermitKind();
     void selectionWindow_data();
     void selectionWindow();
+    void selectionWindowOwnerClosed();
 
 private:
     Connection& cn() { return db_->connection(); }
@@ -295,6 +296,17 @@ void TestTbcPozwolenia::selectionWindow() {
     QCOMPARE(shownId, current);
     QCOMPARE(chosen, current);
     QVERIFY(canAdd);
+}
+
+void TestTbcPozwolenia::selectionWindowOwnerClosed() {
+    // The window that asked for a permit closes while the selection window waits: the choice counts as
+    // given up and the selection window, freed with its owner, is not freed a second time.
+    addAct(PermitFamily::PozwoleniaGp, kEntity, "A/1");
+    auto* owner = new QWidget;
+    QTimer::singleShot(0, owner, [owner] { delete owner; });
+    bool chosen = false;
+    QVERIFY(!WybierzPozwolenieGp(kEntity, 0, owner, [&](const Query&) { chosen = true; }));
+    QVERIFY(!chosen);
 }
 
 QTEST_MAIN(TestTbcPozwolenia)

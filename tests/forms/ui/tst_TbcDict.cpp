@@ -10,6 +10,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/TestDatabase.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QToolButton>
 #include <QtTest>
@@ -118,6 +121,9 @@ private slots:
     void search_data();
     void search();
     void commandEnabling();
+    void longListKeepsItsPlace();
+    void pickerDestroyedWhileOpen();
+    void failingCellIsReported();
     void commandsOfTheWindow();
     void t1CloseWithFailingPostStaysOpen();
     void t2DoubleClickEdits();
@@ -554,3 +560,70 @@ void TestTbcDict::fieldBinding() {
 
 QTEST_MAIN(TestTbcDict)
 #include "tst_TbcDict.moc"
+
+void TestTbcDict::longListKeepsItsPlace() {
+    // A thousand boards: adding, abandoning and deleting one row moves that row only; the grid is never
+    // reset (which would throw away its scroll position and selection), and the model keeps Qt's rules.
+    db_->connection().execute(QStringLiteral(
+        "EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 1000) DO BEGIN "
+        "INSERT INTO rzgw (rzgw_id, rzgw_nazwa, rzgw_wsp_roznicujacy, rzgw_f_aktualny, rzgw_lp) "
+        "VALUES (5000 + :i, 'Zarząd ' || (5000 + :i), 1, 1, 5000 + :i); i = i + 1; END END"));
+    auto* w = open<TRzgwT1>(*q_);
+    QueryTableModel& m = w->grid()->gridModel();
+    QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy resets(&m, &QAbstractItemModel::modelReset);
+    const int rows = m.rowCount();
+    QVERIFY(rows > 1000);
+    q_->setRecNo(500);
+    QCoreApplication::processEvents();
+    QVERIFY(w->grid()->verticalScrollBar()->value() > 0);
+
+    q_->insert();
+    QCOMPARE(m.rowCount(), rows + 1);
+    QCOMPARE(w->grid()->currentIndex().row(), 500);
+    q_->cancel();
+    QCOMPARE(m.rowCount(), rows);
+    q_->setRecNo(501);
+    const int deleted = CurrentId(*q_);
+    q_->deleteRecord();
+    QCoreApplication::processEvents();
+    QCOMPARE(m.rowCount(), rows - 1);
+    QVERIFY(CurrentId(*q_) != deleted);
+    QCOMPARE(w->grid()->currentIndex().row(), q_->recNo());
+    QCOMPARE(resets.count(), 0);
+    QVERIFY(w->grid()->verticalScrollBar()->value() > 0);
+    QVERIFY(messages_->shown.isEmpty());
+}
+
+void TestTbcDict::pickerDestroyedWhileOpen() {
+    // The picker's owner closes under it while it waits for the user: the wait ends as given up and
+    // nothing of the freed window is touched (the address sanitizer run watches for that).
+    auto* owner = new QWidget;
+    auto* picker = new TRzgwT1(*q_);
+    picker->setParent(owner, Qt::Window);
+    QTimer::singleShot(0, owner, [owner] { delete owner; });
+    QCOMPARE(picker->exec(), int(QDialog::Rejected));
+}
+
+void TestTbcDict::failingCellIsReported() {
+    // A cell whose text cannot be made stays blank, and the reason reaches the standard error display
+    // once the paint is over, once, instead of being dropped without a word.
+    q_->field("rzgw_nazwa").onGetText = [](const Field& f) -> QString {
+        if (f.dataSet().fieldByName("rzgw_lp").asInteger() == 20)
+            throw DataError(QStringLiteral("Nie można pokazać nazwy."));
+        return f.displayText();
+    };
+    auto* w = open<TRzgwT1>(*q_);
+    const QueryTableModel& m = w->grid()->gridModel();
+    const int column = m.columnOfField("RZGW_NAZWA");
+    int failing = -1;
+    for (int row = 0; row < m.rowCount(); ++row)
+        if (m.index(row, m.columnOfField("RZGW_LP")).data().toString() == "20")
+            failing = row;
+    QVERIFY(failing >= 0);
+    QVERIFY(m.index(failing, column).data().toString().isEmpty());
+    QVERIFY(!m.index(failing == 0 ? 1 : 0, column).data().toString().isEmpty());
+    w->grid()->viewport()->repaint();
+    QCoreApplication::processEvents();
+    QCOMPARE(messages_->log(), QStringList{"error|Błąd|Nie można pokazać nazwy."});
+}
