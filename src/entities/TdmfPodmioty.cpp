@@ -1,6 +1,7 @@
 #include "entities/TdmfPodmioty.h"
 
 #include "dict/DictQuery.h"
+#include "dict/LocationTransfer.h"
 #include "forms/DataHelpers.h"
 #include "platform/Messages.h"
 #include "platform/data/TableDef.h"
@@ -57,22 +58,10 @@ TdmfPodmioty::TdmfPodmioty(Connection& connection, QObject* parent)
 }
 
 void TdmfPodmioty::ReadLocation(TrLokalizacja& location) const {
-    const Query& q = *qryPodmioty_;
-    location.wojId = int(q.fieldByName(QStringLiteral("woj_id")).asInteger());
-    location.wojNazwa = q.fieldByName(QStringLiteral("woj_nazwa")).asString();
-    location.powId = int(q.fieldByName(QStringLiteral("pow_id")).asInteger());
-    location.powNazwa = q.fieldByName(QStringLiteral("pow_nazwa")).asString();
-    location.gmId = int(q.fieldByName(QStringLiteral("pdm_gm_id")).asInteger());
-    location.gmNazwa = q.fieldByName(QStringLiteral("gm_nazwa")).asString();
+    // An entity's seat has no address of its own beside the entity's.
+    ::ReadLocation(*qryPodmioty_, QStringLiteral("pdm_gm_id"), QString(), location);
 }
 
 void TdmfPodmioty::WriteLocation(const TrLokalizacja& location) {
-    Query& q = *qryPodmioty_;
-    EnsureEdit(&q);
-    q.fieldByName(QStringLiteral("woj_id")).setValue(location.wojId);
-    q.fieldByName(QStringLiteral("woj_nazwa")).setValue(location.wojNazwa);
-    q.fieldByName(QStringLiteral("pow_id")).setValue(location.powId);
-    q.fieldByName(QStringLiteral("pow_nazwa")).setValue(location.powNazwa);
-    q.fieldByName(QStringLiteral("pdm_gm_id")).setValue(location.gmId);
-    q.fieldByName(QStringLiteral("gm_nazwa")).setValue(location.gmNazwa);
+    ::WriteLocation(*qryPodmioty_, QStringLiteral("pdm_gm_id"), QString(), location);
 }

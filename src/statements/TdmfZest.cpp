@@ -1,5 +1,6 @@
 #include "statements/TdmfZest.h"
 
+#include "dict/LocationTransfer.h"
 #include "forms/DataHelpers.h"
 #include "platform/data/TableDef.h"
 
@@ -205,25 +206,10 @@ void TdmfZest::ClearPodmiot() {
 
 void TdmfZest::ReadLocation(const Query& list, const QString& communeField, const QString& addressField,
                             TrLokalizacja& location) {
-    auto text = [&list](const char* name) { return list.fieldByName(Name(name)).asString(); };
-    auto key = [&list](const QString& name) { return int(list.fieldByName(name).asInteger()); };
-    location.wojId = key(QStringLiteral("woj_id"));
-    location.wojNazwa = text("woj_nazwa");
-    location.powId = key(QStringLiteral("pow_id"));
-    location.powNazwa = text("pow_nazwa");
-    location.gmId = key(communeField);
-    location.gmNazwa = text("gm_nazwa");
-    location.adres = list.fieldByName(addressField).asString();
+    ::ReadLocation(list, communeField, addressField, location);
 }
 
 void TdmfZest::WriteLocation(Query& list, const QString& communeField, const QString& addressField,
                              const TrLokalizacja& location) {
-    EnsureEdit(&list);
-    list.fieldByName(QStringLiteral("woj_id")).setValue(location.wojId);
-    list.fieldByName(QStringLiteral("woj_nazwa")).setValue(location.wojNazwa);
-    list.fieldByName(QStringLiteral("pow_id")).setValue(location.powId);
-    list.fieldByName(QStringLiteral("pow_nazwa")).setValue(location.powNazwa);
-    list.fieldByName(communeField).setValue(location.gmId);
-    list.fieldByName(QStringLiteral("gm_nazwa")).setValue(location.gmNazwa);
-    list.fieldByName(addressField).setValue(location.adres);
+    ::WriteLocation(list, communeField, addressField, location);
 }
