@@ -257,6 +257,12 @@ void TdmfZestZb::buildItems() {
             RolaPozycjiZZb::Szczegolowa)
             Abort();
     };
+    // Items come and go with their summary only.
+    q.beforeInsert += [this](Query&) {
+        if (!creatingItems_)
+            Abort();
+    };
+    q.beforeDelete += [](Query&) { Abort(); };
     // The totals follow a changed item in the same transaction; the lists show them once it is through.
     q.afterWrite += [this](Query& items) {
         pending_ = {};

@@ -481,6 +481,13 @@ void TestTdmfZestZb::deletingRemovesTheItems() {
     addStatement();
     const int zzbId = addSummary(kSlaskie);
     QVERIFY(addSummary(kMalopolskie) > 0);
+    // An item is neither added nor deleted on its own.
+    Query& items = *zb().qryZZbPoz();
+    QVERIFY_THROWS_EXCEPTION(OperationAborted, items.append());
+    QVERIFY_THROWS_EXCEPTION(OperationAborted, items.deleteRecord());
+    QCOMPARE(items.recordCount(), 29);
+    QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM pozycje_zzb")), 58);
+
     Query& z = *zb().qryZZb();
     QVERIFY(z.locate(QStringLiteral("zzb_id"), zzbId));
     z.deleteRecord();
