@@ -5,6 +5,7 @@
 #include "dict/ui/TDictWindow.h"
 #include "dict/ui/TWybRdzOdpd.h"
 #include "entities/ui/TPodmioty.h"
+#include "statements/ui/TZestZb.h"
 #include "statements/ui/TZestawienia.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
@@ -16,4 +17,5 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     registry.setFactory(QStringLiteral("TZestawienia"), [] { return new TZestawienia(); });
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
+    RegisterSummaryWindows();
 }
