@@ -12,6 +12,7 @@
 #include "statements/TdmfZest.h"
 #include "water/WaterCommon.h"
 
+#include <QHash>
 #include <QSqlQuery>
 
 namespace {
@@ -49,6 +50,37 @@ const char* const kCodeFeeSql =
     "owta_kta_id = :key AND owta_wtasc_id BETWEEN 104 AND 115), 0)) * (CASE WHEN osc_spwsc_id = 101 THEN 5 "
     "ELSE 1 END) * (CASE WHEN osc_ros_id = 101 THEN 2 ELSE 1 END) FROM kody_ta INNER JOIN odbiorniki_sc ON "
     "osc_id = kta_osc_id WHERE kta_id = :key";
+
+// The unit rates and coefficients of the indicators for one board, year and kind of sewage, each rate
+// row read once (most indicators share the rate of "other substances").
+class IndicatorRates {
+public:
+    IndicatorRates(Connection& cn, int board, int year, const QString& kod)
+        : cn_(cn), board_(board), year_(year), kod_(kod) {}
+    Decimal unit(int indicator) {
+        QString table, code;
+        if (!WskTaRateRow(indicator, board_, &table, &code))
+            return Decimal();
+        const QString key = table + QLatin1Char('|') + code;
+        auto it = units_.find(key);
+        if (it == units_.end())
+            it = units_.insert(key, Decimal::fromDouble(GetStawkaSoTab(cn_, table, code, year_)));
+        return *it;
+    }
+    Decimal coefficient(int indicator) {
+        auto it = coefficients_.find(indicator);
+        if (it == coefficients_.end())
+            it = coefficients_.insert(indicator, Decimal::fromDouble(GetWspRoznScWsk(cn_, indicator, kod_)));
+        return *it;
+    }
+
+private:
+    Connection& cn_;
+    int board_, year_;
+    QString kod_;
+    QHash<QString, Decimal> units_;
+    QHash<int, Decimal> coefficients_;
+};
 
 bool OutOfRange(const Query& q, const char* name, int low, int high) {
     const Field& f = q.fieldByName(QString::fromLatin1(name));
@@ -463,16 +495,19 @@ void SewageDischarge::GenerujOplatyWsk() {
     OpenIfClosed(&rows);
     Query& indicators = *qryWskTaSc_;
     CloseIfOpen(&indicators);
+    IndicatorRates rates(dm_.connection(), board, year, kod);
     rows.disableControls();
     try {
+        // Every indicator row or none.
+        Connection::Transaction transaction(dm_.connection());
         indicators.open();
         for (indicators.first(); !indicators.eof(); indicators.next()) {
             const int id = int(indicators.fieldByName(QStringLiteral("wtasc_id")).asInteger());
             rows.append();
             rows.fieldByName(QStringLiteral("owta_kta_id")).setValue(ktaId);
             rows.fieldByName(QStringLiteral("owta_wtasc_id")).setValue(id);
-            const Decimal unit = Decimal::fromDouble(GetStawkaWskTA(dm_.connection(), id, board, year));
-            const Decimal coefficient = Decimal::fromDouble(GetWspRoznScWsk(dm_.connection(), id, kod));
+            const Decimal unit = rates.unit(id);
+            const Decimal coefficient = rates.coefficient(id);
             SetDec(rows, "owta_stawka_jedn", unit);
             SetDec(rows, "owta_wsp_rozn", coefficient);
             SetDec(rows, "owta_stawka", RoundForStorage(unit * coefficient, 6));
@@ -480,10 +515,14 @@ void SewageDischarge::GenerujOplatyWsk() {
                 SetDec(rows, c, Decimal());
             rows.post();
         }
+        transaction.commit();
     } catch (...) {
         rows.cancel();
         indicators.close();
         rows.enableControls();
+        RefreshKeepKey(*qryKdTA_, QStringLiteral("kta_id"));
+        if (rows.isActive())
+            rows.refresh();
         throw;
     }
     indicators.close();
@@ -500,15 +539,22 @@ void SewageDischarge::walk(Query& list, const QString& keyField, const std::func
     const QVariant current = list.fieldByName(keyField).value();
     list.disableControls();
     try {
+        // All rows or none: one transaction, which also spares a commit for each row.
+        Connection::Transaction transaction(dm_.connection());
         for (list.first(); !list.eof(); list.next()) {
             list.edit();
             change(list);
             // Saved here, the last row too: a walk leaves nothing pending outside the totals.
             list.post();
         }
+        transaction.commit();
     } catch (...) {
         list.cancel();
         list.enableControls();
+        // What was shown as saved was rolled back: show what the database holds.
+        RefreshKeepKey(*qryOdbSc_, QStringLiteral("osc_id"));
+        if (list.isActive())
+            list.refresh();
         throw;
     }
     list.locate(keyField, current);
@@ -523,10 +569,11 @@ void SewageDischarge::PrzeliczWsk() {
     const QString kod = qryKdTA_->fieldByName(QStringLiteral("kta_kod")).asString();
     const int board = int(qryOdbSc_->fieldByName(QStringLiteral("osc_rzgw_id")).asInteger());
     const int year = dm_.RokStOplId();
+    IndicatorRates rates(dm_.connection(), board, year, kod);
     walk(*qryOplZaWskTA_, QStringLiteral("owta_id"), [&](Query& r) {
         const int id = int(r.fieldByName(QStringLiteral("owta_wtasc_id")).asInteger());
-        const Decimal unit = Decimal::fromDouble(GetStawkaWskTA(dm_.connection(), id, board, year));
-        const Decimal coefficient = Decimal::fromDouble(GetWspRoznScWsk(dm_.connection(), id, kod));
+        const Decimal unit = rates.unit(id);
+        const Decimal coefficient = rates.coefficient(id);
         SetDec(r, "owta_stawka_jedn", unit);
         SetDec(r, "owta_wsp_rozn", coefficient);
         SetDec(r, "owta_stawka", RoundForStorage(unit * coefficient, 6));
@@ -626,6 +673,8 @@ int SewageDischarge::GenerujOplatyOR() {
     rates.setParam(QStringLiteral("rok_id"), dm_.RokStOplId());
     int made = 0;
     try {
+        // Every kind of area or none.
+        Connection::Transaction transaction(dm_.connection());
         rates.open();
         for (rates.first(); !rates.eof(); rates.next()) {
             rain.append();
@@ -639,9 +688,13 @@ int SewageDischarge::GenerujOplatyOR() {
             rain.post();
             ++made;
         }
+        transaction.commit();
     } catch (...) {
         rain.cancel();
         rates.close();
+        RefreshKeepKey(*qryOdbSc_, QStringLiteral("osc_id"));
+        if (rain.isActive())
+            rain.refresh();
         throw;
     }
     rates.close();

@@ -311,6 +311,8 @@ int WaterWithdrawal::GenerujOplaty() {
     rates.setParam(QStringLiteral("rok_id"), dm_.RokStOplId());
     int made = 0;
     try {
+        // Every row or none: an intake never keeps part of its rows.
+        Connection::Transaction transaction(dm_.connection());
         rates.open();
         for (rates.first(); !rates.eof(); rates.next()) {
             fees.append();
@@ -325,9 +327,13 @@ int WaterWithdrawal::GenerujOplaty() {
             fees.post();
             ++made;
         }
+        transaction.commit();
     } catch (...) {
         fees.cancel();
         rates.close();
+        RefreshKeepKey(*qryUjW_, QStringLiteral("uw_id"));
+        if (fees.isActive())
+            fees.refresh();
         throw;
     }
     rates.close();

@@ -7,6 +7,7 @@
 #include "entities/ui/TbcPozwolenia.h"
 #include "forms/DataHelpers.h"
 #include "forms/ui/FillIdNameCombo.h"
+#include "platform/data/Connection.h"
 #include "platform/data/Query.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/DataSourceLink.h"
@@ -267,12 +268,15 @@ QWidget* TOplatyScieki::buildSalinePage() {
 }
 
 void TOplatyScieki::BindDataSets() {
+    // Read in one transaction rather than one for each list.
+    Connection::Transaction reading(sewage_.dm().connection());
     TbclDlgMD_T1::BindDataSets(&sewage_.dm(), sewage_.qryOdbSc(), sewage_.qryKdTA());
     dsD1->setDataSet(sewage_.qryOplOR());
     RunDataCommand([this] {
         sewage_.qryOplOR()->close();
         sewage_.qryOplOR()->open();
     });
+    reading.commit();
     rainCommands_->updateActions();
     pcDetail()->setCurrentIndex(0);
     updateState();

@@ -7,6 +7,7 @@
 #include "entities/ui/TbcPozwolenia.h"
 #include "forms/DataHelpers.h"
 #include "forms/ui/FillIdNameCombo.h"
+#include "platform/data/Connection.h"
 #include "platform/data/Query.h"
 #include "platform/ui/DataCommand.h"
 #include "platform/ui/DataSourceLink.h"
@@ -226,7 +227,10 @@ void TbcPoborWody::buildQualityPage(QWidget* page) {
 
 void TbcPoborWody::BindDataSets() {
     Query* fees = water_.feeList(tuwId_);
+    // Read in one transaction rather than one for each list.
+    Connection::Transaction reading(water_.dm().connection());
     TbclDlgMD_T1::BindDataSets(&water_.dm(), water_.qryUjW(), fees);
+    reading.commit();
     updateState();
 }
 
@@ -237,8 +241,10 @@ void TbcPoborWody::updateState() {
     tsDetail()->setEnabled(hasCommune);
     pcDane_->setEnabled(hasCommune);
     actWspRozn_->setEnabled(hasCommune);
-    actGenerujOplaty_->setEnabled(hasCommune && q->state() == DataSetState::Browse &&
-                                  water_.LiczbaOplat() == 0);
+    // The fee list holds the intake's rows: an empty one offers their generation.
+    Query* fees = dsD->dataSet();
+    actGenerujOplaty_->setEnabled(hasCommune && q->state() == DataSetState::Browse && fees &&
+                                  fees->isActive() && fees->isEmpty());
 }
 
 void TbcPoborWody::actMDodajExecute() {
