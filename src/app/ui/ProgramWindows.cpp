@@ -7,6 +7,7 @@
 #include "entities/ui/TPodmioty.h"
 #include "statements/ui/TZestZb.h"
 #include "statements/ui/TZestawienia.h"
+#include "water/ui/WaterWindows.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
     for (const DictWindowDef& def : DictWindowDefs()) {
@@ -18,4 +19,5 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
     RegisterSummaryWindows();
+    RegisterWaterWindows();
 }
