@@ -6,6 +6,7 @@
 #include "dict/ui/TWybRdzOdpd.h"
 #include "entities/ui/TPodmioty.h"
 #include "statements/ui/TZestawienia.h"
+#include "waste/ui/TOplatyOdpady.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
     for (const DictWindowDef& def : DictWindowDefs()) {
@@ -16,4 +17,5 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     registry.setFactory(QStringLiteral("TZestawienia"), [] { return new TZestawienia(); });
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
+    RegisterWasteWindows();
 }
