@@ -383,44 +383,67 @@ OdpadDoOplaty TdmfZestOdpady::OdpadZWiersza(const Query& list) const {
 }
 
 void TdmfZestOdpady::PrzypiszWspolczynnik(const Decimal& wspRozn) {
-    for (Query* list : {qryOdpd_, qryOdpdNs_}) {
-        if (!list->isActive())
-            continue;
-        // A row being typed is saved first, so that the walk starts from stored rows.
-        list->checkBrowseMode();
-        if (list->isEmpty())
-            continue;
-        const QVariant current = list->fieldByName(N("odpd_id")).value();
-        Field& k = list->fieldByName(N("odpd_wsp_rozn"));
-        Field& fee = list->fieldByName(N("odpd_oplata"));
-        list->disableControls();
-        try {
-            for (list->first(); !list->eof(); list->next()) {
-                // Every row gets the coefficient and its fee, and is saved so that the site fee
-                // follows; a row that already holds both is left as it is.
-                OdpadDoOplaty odpad = OdpadZWiersza(*list);
-                odpad.wspRozn = wspRozn;
-                if (!k.isNull() && k.asDecimal() == wspRozn && !fee.isNull() &&
-                    fee.asDecimal() == OplataZaOdpad(odpad))
-                    continue;
-                list->edit();
-                try {
-                    k.setDecimal(wspRozn);
-                    list->post();
-                } catch (...) {
-                    list->cancel();
-                    throw;
-                }
-                walkedInEdit_ = true;
-            }
-        } catch (...) {
-            list->enableControls();
-            list->locate(N("odpd_id"), current);
-            throw;
+    // One transaction for the whole walk: one commit instead of one per row, and a failure keeps
+    // nothing of it.
+    try {
+        Connection::Transaction transaction(dm_.connection());
+        for (Query* list : {qryOdpd_, qryOdpdNs_})
+            PrzypiszWspolczynnik(*list, wspRozn);
+        transaction.commit();
+    } catch (...) {
+        // Rolled back: the lists and the site's fee show again what is stored.
+        for (Query* list : {qryOdpd_, qryOdpdNs_})
+            if (list->isActive() && !list->isEditing())
+                list->refresh();
+        Query& site = *qrySklOdpd_;
+        if (HasRow(site)) {
+            const QVariant key = site.fieldByName(N("skod_id")).value();
+            QSqlQuery fee = dm_.connection().run(
+                QStringLiteral("SELECT skod_oplata FROM skladowiska_odpd WHERE skod_id = ?"), {key});
+            if (fee.next())
+                site.setStoredValue(N("skod_id"), key, N("skod_oplata"), fee.value(0));
         }
-        list->enableControls();
-        list->locate(N("odpd_id"), current);
+        throw;
     }
+}
+
+void TdmfZestOdpady::PrzypiszWspolczynnik(Query& list, const Decimal& wspRozn) {
+    if (!list.isActive())
+        return;
+    // A row being typed is saved first, so that the walk starts from stored rows.
+    list.checkBrowseMode();
+    if (list.isEmpty())
+        return;
+    const QVariant current = list.fieldByName(N("odpd_id")).value();
+    Field& k = list.fieldByName(N("odpd_wsp_rozn"));
+    Field& fee = list.fieldByName(N("odpd_oplata"));
+    list.disableControls();
+    try {
+        for (list.first(); !list.eof(); list.next()) {
+            // Every row gets the coefficient and its fee, and is saved so that the site fee
+            // follows; a row that already holds both is left as it is.
+            OdpadDoOplaty odpad = OdpadZWiersza(list);
+            odpad.wspRozn = wspRozn;
+            if (!k.isNull() && k.asDecimal() == wspRozn && !fee.isNull() &&
+                fee.asDecimal() == OplataZaOdpad(odpad))
+                continue;
+            list.edit();
+            try {
+                k.setDecimal(wspRozn);
+                list.post();
+            } catch (...) {
+                list.cancel();
+                throw;
+            }
+            walkedInEdit_ = true;
+        }
+    } catch (...) {
+        list.enableControls();
+        list.locate(N("odpd_id"), current);
+        throw;
+    }
+    list.enableControls();
+    list.locate(N("odpd_id"), current);
 }
 
 // --- components of a mixed waste

@@ -81,6 +81,7 @@ private:
     void setUpRemoved();
     // Gives every stored waste row of the current site the coefficient, with its fee, each row saved.
     void PrzypiszWspolczynnik(const Decimal& wspRozn);
+    void PrzypiszWspolczynnik(Query& list, const Decimal& wspRozn);
     // The mixed waste takes the mass and highest rate of its stored components.
     void AktualizujOdpadZeSkladnikow();
     void WstawAkt(const Query& acts, const QString& prefix, const QString& keyField);

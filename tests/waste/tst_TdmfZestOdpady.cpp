@@ -41,6 +41,7 @@ private slots:
     void siteFeeFollowsSavesAndDeletions();
     void coefficientWalkSavesEveryRow();
     void cancellingTheStatusBringsTheRowsBack();
+    void failedWalkKeepsNothing();
     void componentsGiveMassAndRate();
     void ownComponentAddedOnce();
     void deletingTheLastComponentKeepsTheValues();
@@ -414,6 +415,39 @@ void TestTdmfZestOdpady::cancellingTheStatusBringsTheRowsBack() {
         stored(QStringLiteral("SELECT skod_oplata FROM skladowiska_odpd WHERE skod_id = %1").arg(skodId)),
         Dec("120.00"));
     QCOMPARE(site.fieldByName(N("skod_oplata")).asDecimal(), Dec("120.00"));
+}
+
+void TestTdmfZestOdpady::failedWalkKeepsNothing() {
+    const int skodId = addSite(100);
+    const int a = addType(QStringLiteral("99 99 01"), QStringLiteral("0"), "20.00");
+    const int b = addType(QStringLiteral("99 99 02"), QStringLiteral("0"), "20.00");
+    addWaste(*odpady_->qryOdpd(), a, "5", "0", "30");
+    const int bad = addWaste(*odpady_->qryOdpd(), b, "1", "0", "30");
+    // A row stored before water content was checked cannot be saved again as it is.
+    cn().run(QStringLiteral("UPDATE odpady SET odpd_stan_uwodnienia = 150 WHERE odpd_id = ?"), {bad});
+    Query& list = *odpady_->qryOdpd();
+    list.refresh();
+    Query& site = *odpady_->qrySklOdpd();
+    site.edit();
+    try {
+        site.fieldByName(N("skod_wrodpd_id")).setValue(101);
+        QFAIL("the walk went through a row out of range");
+    } catch (const DataError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Stan uwodnienia musi mieścić się w granicach od 0 do 100 %."));
+    }
+    // Nothing of the walk is stored, and the lists show what is.
+    QCOMPARE(list.state(), DataSetState::Browse);
+    QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM odpady WHERE odpd_skod_id = %1 AND odpd_wsp_rozn = 0")
+                       .arg(skodId)),
+             2);
+    for (list.first(); !list.eof(); list.next())
+        QCOMPARE(list.fieldByName(N("odpd_wsp_rozn")).asDecimal(), Decimal());
+    QCOMPARE(
+        stored(QStringLiteral("SELECT skod_oplata FROM skladowiska_odpd WHERE skod_id = %1").arg(skodId)),
+        Dec("120.00"));
+    QCOMPARE(site.fieldByName(N("skod_oplata")).asDecimal(), Dec("120.00"));
+    site.cancel();
+    QCOMPARE(site.fieldByName(N("skod_wrodpd_id")).asInteger(), 100);
 }
 
 void TestTdmfZestOdpady::componentsGiveMassAndRate() {

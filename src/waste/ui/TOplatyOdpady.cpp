@@ -314,14 +314,17 @@ void TOplatyOdpady::addWasteColumns(DataGrid* grid) {
 
 void TOplatyOdpady::BindDataSets(TdmfZestOdpady& odpady) {
     odpady_ = &odpady;
+    // The details are closed while the sites are read afresh, so that each list is read once.
+    RunDataCommand([&odpady] {
+        for (Query* q : {odpady.qryOdpd(), odpady.qryOdpdNs(), odpady.qryOdpdS(), odpady.qryOdpdW()})
+            q->close();
+    });
     TbclDlgMD_T1::BindDataSets(&odpady, odpady.qrySklOdpd(), odpady.qryOdpd());
     dsD1->setDataSet(odpady.qryOdpdNs());
     dsD2->setDataSet(odpady.qryOdpdW());
     RunDataCommand([&odpady] {
-        for (Query* q : {odpady.qryOdpdNs(), odpady.qryOdpdW()}) {
-            q->close();
-            q->open();
-        }
+        odpady.qryOdpdNs()->open();
+        odpady.qryOdpdW()->open();
     });
     fillPickLists();
     for (DataGrid* grid : {grdM(), grdD(), grdOdpdNs_, grdOdpdW_})
@@ -335,8 +338,10 @@ void TOplatyOdpady::fillPickLists() {
     const TdmfDict* dict = dmfDict;
     FillActivePickList(cmbStatusDecyzji_, dict ? dict->qryStatusyDecOdpd() : nullptr,
                        QStringLiteral("sdcodpd"));
-    FillActivePickList(cmbStatusZezwolenia_, dict ? dict->qryStatusyDecOdpd() : nullptr,
-                       QStringLiteral("sdcodpd"));
+    // Both statuses pick from the same list.
+    cmbStatusZezwolenia_->clear();
+    for (int i = 0; i < cmbStatusDecyzji_->count(); ++i)
+        cmbStatusZezwolenia_->addItem(cmbStatusDecyzji_->itemText(i), cmbStatusDecyzji_->itemData(i));
     FillActivePickList(cmbStatusPrawny_, dict ? dict->qryWspRoznOdpd() : nullptr, QStringLiteral("wrodpd"));
     for (IdComboBinding* b : findChildren<IdComboBinding*>())
         b->refresh();
