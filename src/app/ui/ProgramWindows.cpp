@@ -8,6 +8,7 @@
 #include "statements/ui/TZestZb.h"
 #include "statements/ui/TZestawienia.h"
 #include "water/ui/WaterWindows.h"
+#include "waste/ui/TOplatyOdpady.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
     for (const DictWindowDef& def : DictWindowDefs()) {
@@ -20,4 +21,5 @@ void RegisterProgramWindows(WindowRegistry& registry) {
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
     RegisterSummaryWindows();
     RegisterWaterWindows();
+    RegisterWasteWindows();
 }
