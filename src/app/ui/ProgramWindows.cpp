@@ -1,5 +1,6 @@
 #include "app/ui/ProgramWindows.h"
 
+#include "air/ui/AirWindows.h"
 #include "app/ui/WindowRegistry.h"
 #include "dict/TdmfDict.h"
 #include "dict/ui/TDictWindow.h"
@@ -16,4 +17,5 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     registry.setFactory(QStringLiteral("TZestawienia"), [] { return new TZestawienia(); });
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
+    RegisterAirWindows();
 }
