@@ -341,6 +341,8 @@ void TdmfZestAir::PrzeliczZrodlo() {
     const Decimal multiplier = MnoznikPozwolenia();
     ota.disableControls();
     try {
+        // One transaction for the whole walk: every row and its totals are saved, or none.
+        Connection::Transaction transaction(dm_.connection());
         for (ota.first(); !ota.eof(); ota.next()) {
             ota.edit();
             const Decimal rate = ota.fieldByName(QStringLiteral("sotg_jedn_st_opl")).asDecimal() * multiplier;
@@ -352,9 +354,13 @@ void TdmfZestAir::PrzeliczZrodlo() {
                     ota.fieldByName(QStringLiteral("ota_wielkosc_emisji")).asDecimal(), rate, perMg));
             ota.post();
         }
+        transaction.commit();
     } catch (...) {
         ota.cancel();
         ota.enableControls();
+        // Nothing of the walk was kept: the lists show what is stored.
+        for (Query* q : {qryInstDz_, qryZrWprSubst_, qryOplTA_})
+            RefreshIfActive(q);
         throw;
     }
     if (!current.isNull())
@@ -409,8 +415,7 @@ void TdmfZestAir::makeTableB() {
     Label(lok, "pow_nazwa", "Powiat").setReadOnly();
     Label(lok, "woj_nazwa", "Województwo").setReadOnly();
     WireRecordErrors(lok, QStringLiteral("Lokalizacji"), QStringLiteral("Lokalizacja"));
-    lok.afterInsert += [](Query& q) {
-        q.fieldByName(QStringLiteral("ltb_kwota")).setValue(0); };
+    lok.afterInsert += [](Query& q) { q.fieldByName(QStringLiteral("ltb_kwota")).setValue(0); };
 
     Query& st = *qryStTB_;
     st.setSql(
@@ -420,23 +425,23 @@ void TdmfZestAir::makeTableB() {
 
     AttachNewPlaceRows(lok, dm_,
                        {[this](Query& place) {
-        Query& rates = *qryStTB_;
-        rates.close();
-        rates.setParam(QStringLiteral("rok_id"), dm_.RokStOplId());
-        rates.open();
-        Connection& cn = place.connection();
-        const QVariant ltbId = place.fieldByName(QStringLiteral("ltb_id")).value();
-        for (rates.first(); !rates.eof(); rates.next())
-            cn.run(QStringLiteral("INSERT INTO oplaty_tb (otb_id, otb_ltb_id, otb_stb_id, "
-                                  "otb_nazwa, otb_stawka_jedn) VALUES (?, ?, ?, ?, ?)"),
-                   {cn.nextKey(QStringLiteral("g_oplaty_tb")), ltbId,
-                    rates.fieldByName(QStringLiteral("stb_id")).value(),
-                    rates.fieldByName(QStringLiteral("stb_nazwa_oplaty")).value(),
-                    rates.fieldByName(QStringLiteral("stb_stawka")).value()});
-        rates.close();
+                            Query& rates = *qryStTB_;
+                            rates.close();
+                            rates.setParam(QStringLiteral("rok_id"), dm_.RokStOplId());
+                            rates.open();
+                            Connection& cn = place.connection();
+                            const QVariant ltbId = place.fieldByName(QStringLiteral("ltb_id")).value();
+                            for (rates.first(); !rates.eof(); rates.next())
+                                cn.run(
+                                    QStringLiteral("INSERT INTO oplaty_tb (otb_id, otb_ltb_id, otb_stb_id, "
+                                                   "otb_nazwa, otb_stawka_jedn) VALUES (?, ?, ?, ?, ?)"),
+                                    {cn.nextKey(QStringLiteral("g_oplaty_tb")), ltbId,
+                                     rates.fieldByName(QStringLiteral("stb_id")).value(),
+                                     rates.fieldByName(QStringLiteral("stb_nazwa_oplaty")).value(),
+                                     rates.fieldByName(QStringLiteral("stb_stawka")).value()});
+                            rates.close();
                         },
-                        [this] {
-        RefreshIfActive(qryOplTB_); }});
+                        [this] { RefreshIfActive(qryOplTB_); }});
 
     Query& opl = *qryOplTB_;
     opl.setSql(QStringLiteral("SELECT * FROM oplaty_tb WHERE otb_ltb_id = :ltb_id ORDER BY otb_id"));
