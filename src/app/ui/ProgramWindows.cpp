@@ -1,5 +1,6 @@
 #include "app/ui/ProgramWindows.h"
 
+#include "air/ui/AirWindows.h"
 #include "app/ui/WindowRegistry.h"
 #include "dict/TdmfDict.h"
 #include "dict/ui/TDictWindow.h"
@@ -22,4 +23,5 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     RegisterSummaryWindows();
     RegisterWaterWindows();
     RegisterWasteWindows();
+    RegisterAirWindows();
 }
