@@ -1,6 +1,8 @@
-# Shared by run.sh and test.sh: install the Debian packages the build needs, then configure and build.
+# Shared by run.sh and test.sh: install the Debian packages the build needs (and Qt's own Polish
+# translations, which the program loads at start), then configure and build.
 OSTOJA_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6sql6-ibase
-                 firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils libcrypto++-dev)
+                 firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils libcrypto++-dev
+                 qt6-translations-l10n)
 
 ostoja_install_packages() {
     local missing=()

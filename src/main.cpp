@@ -1,6 +1,7 @@
 // Ostoja: start-up and shutdown of the program.
 
 #include "app/AppInfo.h"
+#include "app/PolishLocale.h"
 #include "app/Startup.h"
 #include "app/TFileVersionInfo.h"
 #include "app/ui/ProgramWindows.h"
@@ -20,6 +21,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    InstallPolishLocale(app);
     QApplication::setWindowIcon(ProgramIcon(32));
     QtMessages messages;
     SetAppMessages(&messages);

@@ -3,6 +3,8 @@
 #include "dict/CommuneDelete.h"
 #include "dict/DictQuery.h"
 #include "forms/DataHelpers.h"
+#include "platform/Messages.h"
+#include "platform/data/DataError.h"
 
 TdmfDict* dmfDict = nullptr;
 
@@ -32,6 +34,9 @@ DictColumn RokNazwa() {
 }
 
 const QString kF00 = QStringLiteral("0.00");
+// Engine-fuel rates are in złoty and grosze like the other rates; the column keeps a third decimal,
+// shown only when a rate has one.
+const QString kSspStawka = QStringLiteral("0.00#");
 
 // Decimals of a sewage rate by the code of its row.
 int TableADecimals(const QString& code) {
@@ -74,6 +79,46 @@ DictQueryDef SoTl(int level, const QString& link, const QString& nameLabel) {
     return d;
 }
 
+// The tables of rates that belong to a year; the schema deletes them with their year, so the module
+// refuses to delete a year that still has any.
+const char* const kYearRateColumns[][2] = {
+    {"stawki_pw", "spw_rok_id"},    {"stawki_silnik_paliwo", "ssp_rok_id"}, {"stawki_tb", "stb_rok_id"},
+    {"stawki_tc", "stc_rok_id"},    {"so_tabela_g", "sotg_rok_id"},         {"so_tabela_a", "sota_rok_id"},
+    {"so_tabela_b", "sotb_rok_id"}, {"so_tabela_c", "sotc_rok_id"},         {"so_tabela_d", "sotd_rok_id"},
+    {"so_tabela_l", "sotl_rok_id"}};
+
+// Refuses, with a message naming what uses it, to delete a year with rates or statements.
+void CheckYearUnused(Query& q) {
+    const QVariant key = q.fieldByName(QStringLiteral("rok_id")).value();
+    if (key.isNull())
+        return;
+    const QString id = QString::number(key.toLongLong());
+    Connection& cn = q.connection();
+    qlonglong rates = 0;
+    for (const auto& t : kYearRateColumns)
+        rates += cn.selectValue(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = %3")
+                                    .arg(QLatin1String(t[0]), QLatin1String(t[1]), id))
+                     .toLongLong();
+    const qlonglong statements =
+        cn.selectValue(
+              QStringLiteral("SELECT COUNT(*) FROM zestawienia WHERE z_rok_id = %1 OR z_rok_st_opl_id = %1")
+                  .arg(id))
+            .toLongLong();
+    if (rates == 0 && statements == 0)
+        return;
+    QStringList uses;
+    if (rates > 0)
+        uses << QStringLiteral("ma stawki opłat (liczba wierszy: %1)").arg(rates);
+    if (statements > 0)
+        uses << QStringLiteral("jest rokiem zestawień (liczba zestawień: %1)").arg(statements);
+    AppMessages().error(QStringLiteral("Rok %1 %2 i nie może być usunięty. Rok, którego już się nie używa, "
+                                       "można wycofać poleceniem „Ustaw aktywny”.")
+                            .arg(q.fieldByName(QStringLiteral("rok_nazwa")).asString().trimmed(),
+                                 uses.join(QStringLiteral(" oraz "))),
+                        QStringLiteral("Błąd usuwania zapisu"));
+    Abort();
+}
+
 } // namespace
 
 TdmfDict::TdmfDict(Connection& connection, QObject* parent) : QObject(parent), connection_(connection) {
@@ -96,6 +141,7 @@ TdmfDict::TdmfDict(Connection& connection, QObject* parent) : QObject(parent), c
         qryLata_ = make(d);
         // A year added by the user has no rates yet, so it is not offered as a rate year.
         qryLata_->afterInsert += [](Query& q) { q.fieldByName(QStringLiteral("rok_f_st_op")).setValue(0); };
+        qryLata_->beforeDelete += CheckYearUnused;
     }
     {
         DictQueryDef d;
@@ -333,9 +379,9 @@ TdmfDict::TdmfDict(Connection& connection, QObject* parent) : QObject(parent), c
         DictQueryDef d;
         d.table = QStringLiteral("stawki_silnik_paliwo");
         d.prefix = QStringLiteral("ssp");
-        d.columns =
-            Cols{Number("ssp_rds_id"), Number("ssp_rps_id"), Number("ssp_stawka", QStringLiteral("Stawka")),
-                 Number("ssp_f_zdefiniowana", QStringLiteral("Zdef.")), Number("ssp_rok_id")};
+        d.columns = Cols{Number("ssp_rds_id"), Number("ssp_rps_id"),
+                         Number("ssp_stawka", QStringLiteral("Stawka"), true, kSspStawka),
+                         Number("ssp_f_zdefiniowana", QStringLiteral("Zdef.")), Number("ssp_rok_id")};
         d.joins = QStringLiteral("LEFT JOIN rodzaje_silnikow ON rds_id = ssp_rds_id\n"
                                  "LEFT JOIN rodzaje_paliw_silnik ON rps_id = ssp_rps_id\n") +
                   kJoinLata.arg(d.prefix);

@@ -1,5 +1,6 @@
 #include "forms/DataHelpers.h"
 
+#include "platform/Cp1250.h"
 #include "platform/Messages.h"
 #include "platform/data/Connection.h"
 
@@ -67,12 +68,42 @@ DataAction ReportPostError(const QString& nominativeName, const DataError& error
     return DataAction::Abort;
 }
 
+DataAction ReportUnstorableText(const Query& query, const DataError& error) {
+    if (error.sqlCode() != SqlCode::StringTruncation)
+        return DataAction::Fail;
+    for (const auto& field : query.fields()) {
+        if (field->type() != FieldType::String || field->isCalculated() || field->isNull())
+            continue;
+        char32_t unmapped = 0;
+        ToCp1250(field->asString(), &unmapped);
+        if (unmapped == 0)
+            continue;
+        const QString c = QString::fromUcs4(&unmapped, 1);
+        // The engine's own words go under the details, as in the standard error display.
+        static const QString kDetails = QStringLiteral("Szczegóły błędu:\n");
+        QString engineText = error.message();
+        if (const qsizetype at = engineText.indexOf(kDetails); at >= 0)
+            engineText = engineText.mid(at + kDetails.size());
+        AppMessages().error(
+            QStringLiteral("Pole „%1” zawiera znak „%2”, którego baza danych nie może przechować. "
+                           "Dozwolone są znaki strony kodowej Windows-1250, w tym wszystkie "
+                           "polskie litery.\n\n")
+                    .arg(field->label(), c) +
+                kDetails + engineText,
+            QStringLiteral("Błąd zapisu do bazy danych"));
+        return DataAction::Abort;
+    }
+    return DataAction::Fail;
+}
+
 void WireRecordErrors(Query& query, const QString& genitiveName, const QString& nominativeName) {
     query.onDeleteError += [genitiveName](Query&, const DataError&, DataAction& action) {
         action = ReportDeleteError(genitiveName);
     };
-    query.onPostError += [nominativeName](Query&, const DataError& error, DataAction& action) {
-        action = ReportPostError(nominativeName, error);
+    query.onPostError += [nominativeName](Query& q, const DataError& error, DataAction& action) {
+        action = ReportUnstorableText(q, error);
+        if (action != DataAction::Abort)
+            action = ReportPostError(nominativeName, error);
     };
 }
 

@@ -31,6 +31,9 @@ DataAction ReportDeleteError(const QString& genitiveName);
 // A broken unique or primary key: "<nominative> o takim kluczu już istnieje.", answers abort;
 // any other error answers fail so that it reaches the standard error display.
 DataAction ReportPostError(const QString& nominativeName, const DataError& error);
+// A text the database cannot hold (a character outside Windows-1250): names the field and the
+// character, the engine's text under "Szczegóły błędu:", and answers abort; otherwise answers fail.
+DataAction ReportUnstorableText(const Query& query, const DataError& error);
 // Wires a query's delete-error and post-error events to the two reports above.
 void WireRecordErrors(Query& query, const QString& genitiveName, const QString& nominativeName);
 

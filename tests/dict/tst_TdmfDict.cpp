@@ -103,12 +103,15 @@ private slots:
     void everyQuery_data();
     void everyQuery();
     void newYear();
+    void yearInUseIsNotDeleted_data();
     void yearInUseIsNotDeleted();
     void duplicateYearStaysInEditing();
     void newSewageCoefficientOrdinal();
     void rateDecimals_data();
     void rateDecimals();
     void rateEntryThatIsNotANumber();
+    void engineFuelRatesShowGrosze_data();
+    void engineFuelRatesShowGrosze();
     void gasAndDustRatesByYear();
     void territorialLinks();
     void wasteCatalogueTree();
@@ -289,26 +292,72 @@ void TestTdmfDict::newYear() {
     QCOMPARE(rateYears.fieldByName("rok_nazwa").asInteger(), 2012); // newest first
 }
 
+void TestTdmfDict::yearInUseIsNotDeleted_data() {
+    QTest::addColumn<int>("year");          // key of the year deleted
+    QTest::addColumn<int>("statementYear"); // 0: no statement
+    QTest::addColumn<QString>("expected");  // %1: the year's rate rows; empty: deleted
+    const QString tail =
+        QStringLiteral(" i nie może być usunięty. Rok, którego już się nie używa, można wycofać "
+                       "poleceniem „Ustaw aktywny”.");
+    QTest::newRow("2012 with rates") << 1002 << 0 << "Rok 2012 ma stawki opłat (liczba wierszy: %1)" + tail;
+    QTest::newRow("2012 with rates and a statement")
+        << 1002 << 1002
+        << "Rok 2012 ma stawki opłat (liczba wierszy: %1) oraz jest rokiem zestawień (liczba zestawień: 1)" +
+               tail;
+    QTest::newRow("a new year with a statement")
+        << 10001 << 10001 << "Rok 2013 jest rokiem zestawień (liczba zestawień: 1)" + tail;
+    QTest::newRow("a new year unused") << 10001 << 0 << QString();
+}
+
+// A year is deleted only when nothing refers to it: the schema would take its rates along without a
+// word, and a statement could not keep its year.
 void TestTdmfDict::yearInUseIsNotDeleted() {
+    QFETCH(int, year);
+    QFETCH(int, statementYear);
+    QFETCH(QString, expected);
+
     Connection& cn = db_->connection();
-    cn.execute("INSERT INTO podmioty (pdm_id, pdm_gm_id, pdm_nazwa, pdm_f_aktualny) "
-               "SELECT 5000, MIN(gm_id), 'Firma', 1 FROM gminy");
-    cn.execute(
-        "INSERT INTO zestawienia (z_id, z_rok_id, z_pr_id, z_pdm_id, z_stz_id, z_dt_utw, z_rok_st_opl_id) "
-        "SELECT 5000, 1002, (SELECT MIN(pr_id) FROM polrocza), 5000, (SELECT MIN(stz_id) FROM "
-        "stan_zestawienia), CURRENT_TIMESTAMP, 1002 FROM RDB$DATABASE");
-    const int rates = db_->scalar("SELECT COUNT(*) FROM so_tabela_g WHERE sotg_rok_id = 1002");
+    cn.execute("INSERT INTO lata (rok_id, rok_nazwa, rok_lp, rok_f_aktualny, rok_f_st_op) "
+               "VALUES (10001, 2013, 30, 1, 0)");
+    if (statementYear != 0) {
+        cn.execute("INSERT INTO podmioty (pdm_id, pdm_gm_id, pdm_nazwa, pdm_f_aktualny) "
+                   "SELECT 5000, MIN(gm_id), 'Firma', 1 FROM gminy");
+        cn.execute(
+            QStringLiteral("INSERT INTO zestawienia (z_id, z_rok_id, z_pr_id, z_pdm_id, z_stz_id, z_dt_utw, "
+                           "z_rok_st_opl_id) SELECT 5000, %1, (SELECT MIN(pr_id) FROM polrocza), 5000, "
+                           "(SELECT MIN(stz_id) FROM stan_zestawienia), CURRENT_TIMESTAMP, 1002 FROM "
+                           "RDB$DATABASE")
+                .arg(statementYear));
+    }
+    const auto rateRows = [&] {
+        int rows = 0;
+        for (const char* t : {"stawki_pw:spw", "stawki_silnik_paliwo:ssp", "stawki_tb:stb", "stawki_tc:stc",
+                              "so_tabela_g:sotg", "so_tabela_a:sota", "so_tabela_b:sotb", "so_tabela_c:sotc",
+                              "so_tabela_d:sotd", "so_tabela_l:sotl"}) {
+            const QStringList parts = QString::fromLatin1(t).split(':');
+            rows += db_->scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2_rok_id = %3")
+                                    .arg(parts[0], parts[1])
+                                    .arg(year));
+        }
+        return rows;
+    };
+    const int rates = rateRows();
+    QVERIFY(year != 1002 || rates > 1000);
 
     Query& lata = *dict_->qryLata();
     lata.open();
-    QVERIFY(lata.locate("rok_id", 1002));
+    QVERIFY(lata.locate("rok_id", year));
+    if (expected.isEmpty()) {
+        lata.deleteRecord();
+        QVERIFY(messages_->shown.isEmpty());
+        QCOMPARE(db_->scalar(QStringLiteral("SELECT COUNT(*) FROM lata WHERE rok_id = %1").arg(year)), 0);
+        return;
+    }
     QVERIFY_THROWS_EXCEPTION(OperationAborted, lata.deleteRecord());
-    QCOMPARE(
-        messages_->log(),
-        QStringList{"error|Błąd usuwania zapisu|Nie można usunąć Roku zestawienia ponieważ jest w użyciu"});
-    QVERIFY(lata.locate("rok_id", 1002));
-    QCOMPARE(db_->scalar("SELECT COUNT(*) FROM lata WHERE rok_id = 1002"), 1);
-    QCOMPARE(db_->scalar("SELECT COUNT(*) FROM so_tabela_g WHERE sotg_rok_id = 1002"), rates);
+    QCOMPARE(messages_->log(), QStringList{"error|Błąd usuwania zapisu|" + expected.arg(rates)});
+    QVERIFY(lata.locate("rok_id", year));
+    QCOMPARE(db_->scalar(QStringLiteral("SELECT COUNT(*) FROM lata WHERE rok_id = %1").arg(year)), 1);
+    QCOMPARE(rateRows(), rates);
 }
 
 void TestTdmfDict::duplicateYearStaysInEditing() {
@@ -395,6 +444,34 @@ void TestTdmfDict::rateDecimals() {
     QCOMPARE(
         value(QStringLiteral("SELECT %1_kwota FROM so_tabela_%2 WHERE %1_id = %3").arg(p, table).arg(id)),
         stored);
+}
+
+void TestTdmfDict::engineFuelRatesShowGrosze_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("two decimals") << "68,55" << 68.55 << "68,55";
+    QTest::newRow("one decimal") << "18,7" << 18.7 << "18,70";
+    QTest::newRow("zero") << "0" << 0.0 << "0,00";
+    QTest::newRow("a third decimal is kept and shown") << "1,125" << 1.125 << "1,125";
+}
+
+// "Stawki silnik-paliwo" lists its rates with a fixed number of decimals like the other rate tables.
+void TestTdmfDict::engineFuelRatesShowGrosze() {
+    QFETCH(QString, typed);
+    QFETCH(double, stored);
+    QFETCH(QString, shown);
+    Query& q = *dict_->qryStawkiSilnikPaliwo();
+    q.open();
+    QVERIFY(!q.isEmpty());
+    const int id = int(q.fieldByName("ssp_id").asInteger());
+    Field& rate = q.fieldByName("ssp_stawka");
+    q.edit();
+    rate.setText(typed);
+    q.post();
+    QCOMPARE(q.textAt(q.recNo(), rate), shown);
+    QCOMPARE(value(QStringLiteral("SELECT ssp_stawka FROM stawki_silnik_paliwo WHERE ssp_id = %1").arg(id)),
+             stored);
 }
 
 void TestTdmfDict::rateEntryThatIsNotANumber() {

@@ -30,6 +30,8 @@ private slots:
     void activeFlagViews();
     void deletingTakesGasDustAndWastePermitsAlong();
     void refusals();
+    void characterOutsideWin1250_data();
+    void characterOutsideWin1250();
 
 private:
     Connection& cn() { return db_->connection(); }
@@ -252,6 +254,62 @@ void TestTdmfPodmioty::refusals() {
                                    "error|Błąd zapisu do bazy danych|Podmiot o takim kluczu już istnieje.")});
     QCOMPARE(q.state(), DataSetState::Insert);
     QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM podmioty")), 1);
+}
+
+void TestTdmfPodmioty::characterOutsideWin1250_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("label"); // empty: the text is stored
+    QTest::addColumn<QString>("character");
+    QTest::newRow("snowman in the name") << "pdm_nazwa"
+                                         << "Zakład ☃ Zima"
+                                         << "Nazwa"
+                                         << "☃";
+    QTest::newRow("emoji in the address") << "pdm_adres"
+                                          << "ul. Polna 1 😀"
+                                          << "Adres"
+                                          << "😀";
+    QTest::newRow("Polish letters and typographic marks")
+        << "pdm_nazwa"
+        << "Zażółć gęślą jaźń – „Ostoja” €" << QString() << QString();
+}
+
+// A character the database cannot hold: a message naming the field and the character, with the
+// engine's words only under the details; the row stays in editing and nothing is written.
+void TestTdmfPodmioty::characterOutsideWin1250() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, label);
+    QFETCH(QString, character);
+
+    Query& q = *dm_->qryPodmioty();
+    q.open();
+    q.insert();
+    dm_->WriteLocation(commune(0));
+    q.fieldByName(QStringLiteral("pdm_nazwa")).setValue(QStringLiteral("Zakład"));
+    q.fieldByName(field).setValue(text);
+    if (label.isEmpty()) {
+        q.post();
+        QVERIFY(messages_->shown.isEmpty());
+        QCOMPARE(cn().selectValue(QStringLiteral("SELECT %1 FROM podmioty").arg(field)).toString(), text);
+        return;
+    }
+    QVERIFY_THROWS_EXCEPTION(OperationAborted, q.post());
+    QCOMPARE(messages_->shown.size(), 1);
+    const auto& shown = messages_->shown.first();
+    QCOMPARE(shown.caption, QStringLiteral("Błąd zapisu do bazy danych"));
+    const QString lead =
+        QStringLiteral("Pole „%1” zawiera znak „%2”, którego baza danych nie może przechować. "
+                       "Dozwolone są znaki strony kodowej Windows-1250, w tym wszystkie polskie "
+                       "litery.\n\nSzczegóły błędu:\n")
+            .arg(label, character);
+    QVERIFY2(shown.text.startsWith(lead), qPrintable(shown.text));
+    // The engine's English text follows the details line, and only there.
+    const QString details = shown.text.mid(lead.size());
+    QVERIFY2(details.contains(QLatin1String("transliterate"), Qt::CaseInsensitive), qPrintable(details));
+    QVERIFY(!details.contains(QLatin1String("Szczegóły")));
+    QCOMPARE(q.state(), DataSetState::Insert);
+    QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM podmioty")), 0);
 }
 
 QTEST_GUILESS_MAIN(TestTdmfPodmioty)

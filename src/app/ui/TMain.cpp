@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const char kNotSignedIn[] = "Użytkownik: nie zalogowany";
@@ -61,6 +63,7 @@ TMain::TMain(Options options, QWidget* parent)
     case AdminKey::Mode::Off:
         break;
     }
+    caption_ = caption;
     setWindowTitle(caption);
     helpFile_ = QFileInfo(QCoreApplication::applicationFilePath()).path() + QLatin1Char('/') +
                 QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
@@ -70,6 +73,7 @@ TMain::TMain(Options options, QWidget* parent)
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         mergeChildMenus(window);
         refreshWindowMenu();
+        QTimer::singleShot(0, this, &TMain::fitCaption);
     });
     resize(1024, 720);
 }
@@ -235,23 +239,13 @@ void TMain::buildMenus() {
                    << windowMenu_->addSeparator()
                    << command(windowMenu_, QStringLiteral("actCascade"), QStringLiteral("Ułóż &kaskadowo"),
                               [this] { mdiArea_->cascadeSubWindows(); })
-                   << command(windowMenu_, QStringLiteral("actTileVertical"),
-                              QStringLiteral("Ułóż obok siebie p&ionowo"),
-                              [this] { mdiArea_->tileSubWindows(); })
+                   // Horizontal tiling puts the children one above another, vertical tiling side by side.
                    << command(windowMenu_, QStringLiteral("actTileHorizontal"),
-                              QStringLiteral("Ułóż obok siebie p&oziomo"), [this] {
-                                  // Children one above another, each the full width of the area.
-                                  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
-                                  const int n = int(windows.size());
-                                  if (n == 0)
-                                      return;
-                                  const QRect area = mdiArea_->viewport()->rect();
-                                  const int h = area.height() / n;
-                                  for (int i = 0; i < n; ++i) {
-                                      windows[i]->showNormal();
-                                      windows[i]->setGeometry(0, i * h, area.width(), h);
-                                  }
-                              });
+                              QStringLiteral("Ułóż obok siebie p&ionowo"),
+                              [this] { tileChildren(Qt::Vertical); })
+                   << command(windowMenu_, QStringLiteral("actTileVertical"),
+                              QStringLiteral("Ułóż obok siebie p&oziomo"),
+                              [this] { tileChildren(Qt::Horizontal); });
     connect(windowMenu_, &QMenu::aboutToShow, this, &TMain::refreshWindowMenu);
 
     QMenu* pomoc = bar->addMenu(QStringLiteral("&Pomoc"));
@@ -264,6 +258,46 @@ void TMain::buildMenus() {
     command(pomoc, QStringLiteral("actTest"), QStringLiteral("Test ..."))->setVisible(false);
 
     refreshWindowMenu();
+}
+
+void TMain::tileChildren(Qt::Orientation stacking) {
+    QList<QMdiSubWindow*> windows;
+    int minimized = 0; // minimised children keep their row at the bottom
+    for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
+        if (w->isHidden())
+            continue;
+        if (w->isMinimized())
+            minimized = std::max(minimized, w->height());
+        else
+            windows << w;
+    }
+    const int n = int(windows.size());
+    if (n == 0)
+        return;
+    const QRect area = mdiArea_->viewport()->rect().adjusted(0, 0, 0, -minimized);
+    const bool stacked = stacking == Qt::Vertical;
+    const int total = stacked ? area.height() : area.width();
+    for (int i = 0; i < n; ++i) {
+        // The last one takes what the division leaves over.
+        const int from = total * i / n, to = total * (i + 1) / n;
+        windows[i]->showNormal();
+        windows[i]->setGeometry(stacked ? QRect(0, from, area.width(), to - from)
+                                        : QRect(from, 0, to - from, area.height()));
+    }
+}
+
+void TMain::fitCaption() {
+    // The caption ends with a blank; the toolkit appends a maximised child's title as " - [title]",
+    // which would leave two blanks in between.
+    QString wanted = caption_;
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    if (active && active->isMaximized() && windowTitle() != caption_) {
+        while (wanted.endsWith(QLatin1Char(' ')))
+            wanted.chop(1);
+        wanted += QStringLiteral(" - [%1]").arg(active->windowTitle());
+    }
+    if (windowTitle() != wanted)
+        setWindowTitle(wanted);
 }
 
 void TMain::editCommand(const char* slot) {
@@ -290,12 +324,20 @@ QMainWindow* TMain::OpenChildWindow(const QString& className, Qt::WindowState st
             return nullptr;
         QMdiSubWindow* window = mdiArea_->addSubWindow(child);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        // A child maximised or restored changes the caption.
+        connect(window, &QMdiSubWindow::windowStateChanged, this,
+                [this] { QTimer::singleShot(0, this, &TMain::fitCaption); });
         child->menuBar()->hide();
         window->show();
         window->setWindowState(state);
-        // The window's own preferred size (its grid's columns), within the area.
-        if (state == Qt::WindowNoState)
-            window->resize(window->sizeHint().boundedTo(mdiArea_->viewport()->size()));
+        // The window's own preferred size (its grid's columns), wholly inside the area.
+        if (state == Qt::WindowNoState) {
+            const QSize area = mdiArea_->viewport()->size();
+            const QSize size = window->sizeHint().boundedTo(area);
+            const QPoint at(std::clamp(window->x(), 0, std::max(0, area.width() - size.width())),
+                            std::clamp(window->y(), 0, std::max(0, area.height() - size.height())));
+            window->setGeometry(QRect(at, size));
+        }
         if (state == Qt::WindowMaximized)
             window->showMaximized();
         mdiArea_->setActiveSubWindow(window);
@@ -382,6 +424,8 @@ void TMain::showAboutBox() {
 
 bool TMain::event(QEvent* event) {
     const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        QTimer::singleShot(0, this, &TMain::fitCaption);
     if (event->type() == QEvent::WindowActivate && !signedIn_ && !signingIn_) {
         signingIn_ = true;
         // The window paints first; the sign-in runs from the event loop.

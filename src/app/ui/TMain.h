@@ -61,6 +61,9 @@ private:
     void firstActivation();
     void mergeChildMenus(QMdiSubWindow* window);
     void refreshWindowMenu();
+    // Children one above another (Qt::Vertical) or side by side (Qt::Horizontal), filling the area.
+    void tileChildren(Qt::Orientation stacking);
+    void fitCaption();
     void editCommand(const char* slot);
     void openUserManual();
     void showAboutBox();
@@ -76,6 +79,7 @@ private:
     QList<QPointer<QAction>> mergedMenus_; // the active child's menus shown in the menu bar
     QHash<QString, QAction*> actions_;
     QString helpFile_;
+    QString caption_;
     bool administratorMode_ = false;
     bool signedIn_ = false;
     bool signingIn_ = false;

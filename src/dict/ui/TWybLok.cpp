@@ -109,7 +109,10 @@ DataGrid* TWybLok::addList(Query* query, const QString& field, const QString& ca
     choice->setFocusPolicy(Qt::NoFocus);
     choice->setToolTip(choiceHint);
     QLineEdit* edit = choice;
-    auto show = [edit, query, field] { edit->setText(CurrentText(query, field)); };
+    auto show = [edit, query, field] {
+        edit->setText(CurrentText(query, field));
+        edit->setCursorPosition(0); // a long name shows its beginning
+    };
     connect(query, &Query::currentChanged, edit, show);
     connect(query, &Query::dataSetChanged, edit, show);
     connect(query, &Query::recordChanged, edit, show);

@@ -80,7 +80,8 @@ void TPodmioty::actPoprawExecute() {
 
 void TPodmioty::openEditWindow() {
     QPointer<TPodmiot> dialog = new TPodmiot(*dmf_, this);
-    dialog->exec();
+    if (dialog->exec() == QDialog::Accepted)
+        refreshOnSavedRow();
     updateActions();
     updateFamilyActions();
 }

@@ -5,12 +5,17 @@
 #include "platform/Messages.h"
 #include "platform/data/Connection.h"
 #include "platform/data/DataError.h"
+#include "platform/ui/CentreOnMainWindow.h"
 #include "platform/ui/DataCommand.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -75,6 +80,30 @@ int TbcPozwolenia::podmiot() const {
     return query_->param(QStringLiteral("pdm_id")).toInt();
 }
 
+void TbcPozwolenia::ShowOverMainWindow() {
+    setWindowFlag(Qt::Window, true);
+    setWindowModality(Qt::ApplicationModal);
+    auto* panel = new QWidget(centralWidget());
+    auto* buttons = new QHBoxLayout(panel);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addStretch(1);
+    auto* close = new QPushButton(QStringLiteral("&Zamknij"), panel);
+    close->setObjectName(QStringLiteral("btnZamknij"));
+    buttons->addWidget(close);
+    centralLayout()->addWidget(panel);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    QAction* escape = makeAction(QStringLiteral("actZamknij"), QString(), QStringLiteral("Zamknij"),
+                                 QKeySequence(Qt::Key_Escape));
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+
+    show(); // the list is read and its columns fitted when it is first shown
+    QSize size = sizeHint().expandedTo(this->size());
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableGeometry().size() - (frameGeometry().size() - geometry().size()));
+    resize(size);
+    CentreOnMainWindow(this);
+}
+
 void TbcPozwolenia::actDodajExecute() {
     if (podmiot() <= 0) {
         AppMessages().error(QStringLiteral("Nie wybrano podmiotu, którego dotyczy dokument."));
@@ -99,9 +128,10 @@ void TbcPozwolenia::actPoprawExecute() {
 void TbcPozwolenia::openEditWindow() {
     QPointer<TbcPozwolenie> dialog = CreatePozwolenie(family_, query_, this);
     const int result = dialog->exec();
-    // A waste permit's kind is read with it: the list is read again and stays on the act.
-    if (result == QDialog::Accepted && family_ == PermitFamily::ZezwoleniaOdpd)
-        runCommand([this] { RefreshKeepKey(*query_, KeyField); }, false);
+    // The list is read again (a waste permit's kind comes with it, a new act takes its place in the
+    // order) and stays on the act.
+    if (result == QDialog::Accepted)
+        refreshOnSavedRow();
     updateActions();
 }
 
@@ -168,9 +198,7 @@ TbcPozwolenia* PokazPozwolenia(PermitFamily family, int pdmId, int currentId, QW
     TbcPozwolenia* w = CreatePozwolenia(family, pdmId, parent);
     w->PreselectId = currentId;
     // Over the window that opened it, which waits until the acts are recorded.
-    w->setWindowFlag(Qt::Window, true);
-    w->setWindowModality(Qt::ApplicationModal);
-    w->show();
+    w->ShowOverMainWindow();
     return w;
 }
 

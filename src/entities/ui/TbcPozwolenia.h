@@ -22,6 +22,10 @@ public:
     void SetPodmiot(int pdmId);
     int podmiot() const;
 
+    // Shows the register as a modal window of its own over the centre of the main window, wide
+    // enough for its columns, with "&Zamknij" (and Esc) to close it.
+    void ShowOverMainWindow();
+
 protected:
     TbcPozwolenia(PermitFamily family, QWidget* parent);
 

@@ -52,8 +52,16 @@ ListCommands::ListCommands(DataSource& source, QWidget* scope, const QString& pr
     connect(actAUUsun, &QAction::triggered, this, [this] { run([this] { ConfirmDelete(source_); }); });
     connect(actRefresh, &QAction::triggered, this, [this] {
         run([this] {
-            if (Query* q = dataSet())
-                q->isActive() ? q->refresh() : q->open();
+            Query* q = dataSet();
+            if (!q)
+                return;
+            const QString key = keyField ? keyField().trimmed() : QString();
+            if (!q->isActive())
+                q->open();
+            else if (!key.isEmpty() && q->recNo() >= 0)
+                RefreshKeepKey(*q, key);
+            else
+                q->refresh();
         });
     });
 

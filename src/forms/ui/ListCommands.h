@@ -51,6 +51,8 @@ public:
     // Writes what is being typed in grids and edits to the data sets before a command runs; false
     // stops the command.
     std::function<bool()> commitEditors;
+    // The key column by which "&Refresh" comes back to the current row (empty: it keeps the position).
+    std::function<QString()> keyField;
 
     // Runs a command on the data sets: pending typing written first, failures shown, commands enabled
     // anew. True when it ran to its end.

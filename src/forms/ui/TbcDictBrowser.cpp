@@ -41,6 +41,7 @@ TbcDictBrowser::TbcDictBrowser(QWidget* parent) : QMainWindow(parent), dsMain(ne
     // Navigation, "&Szukaj", "&Dodaj", "&Popraw", "&Usuń" and "&Refresh" as every list window has them.
     commands_ = new ListCommands(*dsMain, this, QStringLiteral("act"));
     commands_->commitEditors = [this] { return commitEditors(); };
+    commands_->keyField = [this] { return refreshKeyField(); };
     actFirst = commands_->actFirst;
     actPrior = commands_->actPrior;
     actNext = commands_->actNext;

@@ -93,6 +93,8 @@ protected:
     virtual bool closeQuery() { return true; }
     // Whether "Ustaw aktywny" posts the row at once.
     virtual bool postsActiveToggle() const = 0;
+    // The key column by which "&Refresh" keeps the current row (empty: it keeps the position).
+    virtual QString refreshKeyField() const { return QString(); }
     virtual void onGridDoubleClicked();
     virtual void actDodajExecute() = 0;
     virtual void actPoprawExecute() = 0;

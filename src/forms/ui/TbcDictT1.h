@@ -31,6 +31,7 @@ protected:
     void showing() override;
     bool closeQuery() override;
     bool postsActiveToggle() const override { return false; }
+    QString refreshKeyField() const override { return IdField; }
     void actDodajExecute() override;
     void actPoprawExecute() override;
 

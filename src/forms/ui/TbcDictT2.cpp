@@ -3,8 +3,8 @@
 #include <QAction>
 
 TbcDictT2::TbcDictT2(QWidget* parent) : TbcDictBrowser(parent) {
-    actPopraw->setToolTip(QStringLiteral("Edit"));
-    actPopraw->setStatusTip(QStringLiteral("Edit"));
+    actPopraw->setToolTip(QStringLiteral("Popraw"));
+    actPopraw->setStatusTip(QStringLiteral("Popraw"));
     grid()->setInPlaceEditing(false);
 }
 
@@ -30,6 +30,13 @@ void TbcDictT2::showing() {
     setSearchColumn(0);
     if (!LocateId(PreselectId))
         dsMain->dataSet()->first();
+}
+
+void TbcDictT2::refreshOnSavedRow() {
+    Query* q = dsMain->dataSet();
+    if (!q || !q->isActive() || q->isEditing() || q->recNo() < 0)
+        return;
+    runCommand([this] { RefreshKeepKey(*dsMain, KeyField.trimmed()); }, false);
 }
 
 void TbcDictT2::onGridDoubleClicked() {

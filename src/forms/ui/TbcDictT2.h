@@ -26,6 +26,10 @@ public:
 protected:
     void showing() override;
     bool postsActiveToggle() const override { return true; }
+    QString refreshKeyField() const override { return KeyField; }
+    // After the edit dialog saved a row: the list is read again (the row takes its place in the
+    // list's order) and stays on that row.
+    void refreshOnSavedRow();
     void onGridDoubleClicked() override;
     void actDodajExecute() override {}
     void actPoprawExecute() override {}

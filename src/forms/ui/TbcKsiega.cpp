@@ -26,6 +26,7 @@ TbcKsiega::TbcKsiega(QWidget* parent) : QMainWindow(parent), dsMain(new DataSour
 
     commands_ = new ListCommands(*dsMain, this, QStringLiteral("act"));
     commands_->commitEditors = [this] { return grid_->commitEditor() && FieldBinding::commitAll(this); };
+    commands_->keyField = [this] { return KsiegaKeyField; };
     connect(commands_->actSearch, &QAction::triggered, this, [this] {
         if (!commands_->commitEditors())
             return;

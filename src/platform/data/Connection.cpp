@@ -21,10 +21,13 @@ DataError MakeDataError(const QSqlError& error) {
     if (code == SqlCode::StringTruncation) {
         if (text.contains(QLatin1String("transliterate"), Qt::CaseInsensitive))
             text = QStringLiteral("Tekst zawiera znak, którego baza danych nie może przechować (dozwolone są "
-                                  "znaki strony kodowej Windows-1250, w tym wszystkie polskie litery).\n") +
+                                  "znaki strony kodowej Windows-1250, w tym wszystkie polskie litery).\n"
+                                  "Szczegóły błędu:\n") +
                    text;
         else if (text.contains(QLatin1String("truncation"), Qt::CaseInsensitive))
-            text = QStringLiteral("Tekst jest dłuższy, niż pozwala pole w bazie danych.\n") + text;
+            text =
+                QStringLiteral("Tekst jest dłuższy, niż pozwala pole w bazie danych.\nSzczegóły błędu:\n") +
+                text;
     }
     return DataError(text, ok ? code : 0);
 }

@@ -124,12 +124,17 @@ QString DisplayText(const QVariant& value, FieldType type, const QString& displa
         if (type == FieldType::Integer)
             return QString::number(value.toLongLong());
         return FormatNumber(value.toDouble(), QStringLiteral("0.##########"));
+    // Dates the Polish way; a timestamp at midnight (a date entered without its time) as a date.
     case FieldType::Date:
-        return value.toDate().toString(displayFormat.isEmpty() ? QStringLiteral("yyyy-MM-dd")
+        return value.toDate().toString(displayFormat.isEmpty() ? QStringLiteral("dd.MM.yyyy")
                                                                : displayFormat);
-    case FieldType::DateTime:
-        return value.toDateTime().toString(displayFormat.isEmpty() ? QStringLiteral("yyyy-MM-dd hh:mm:ss")
-                                                                   : displayFormat);
+    case FieldType::DateTime: {
+        const QDateTime t = value.toDateTime();
+        if (!displayFormat.isEmpty())
+            return t.toString(displayFormat);
+        return t.toString(t.time() == QTime(0, 0) ? QStringLiteral("dd.MM.yyyy")
+                                                  : QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    }
     default:
         return value.toString();
     }

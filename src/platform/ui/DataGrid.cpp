@@ -7,10 +7,12 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace {
 
@@ -347,7 +349,38 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+QString DataGrid::cutOffText(const QModelIndex& index) const {
+    if (!index.isValid())
+        return {};
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty())
+        return {};
+    // The delegate leaves a margin on each side of a cell's text and elides what does not fit.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int available = visualRect(index).width() - 2 * margin;
+    QFont font = this->font();
+    if (const QVariant f = index.data(Qt::FontRole); f.canConvert<QFont>())
+        font = f.value<QFont>();
+    return QFontMetrics(font).horizontalAdvance(text) > available ? text : QString();
+}
+
+bool DataGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = cutOffText(index);
+        if (!text.isEmpty()) {
+            QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
+}
+
 bool DataGrid::event(QEvent* event) {
+    // A grid shown over a data set that already stands on a row (a picker opened again) marks it.
+    if (event->type() == QEvent::Show)
+        syncToDataSet();
     // Escape drops the changes of an edited row before it can close the window.
     if (event->type() == QEvent::ShortcutOverride && inPlaceEditing_ && !editor_ &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {

@@ -72,6 +72,9 @@ public:
     void editCurrentCell();
     // Makes the view's current row the data set's current row.
     void syncToDataSet();
+    // The whole text of a cell that is too narrow for it (shown cut off with "…"); empty when it fits.
+    // The cell's tooltip shows it.
+    QString cutOffText(const QModelIndex& index) const;
 
 signals:
     // A title was clicked and the data set sorted by its column.
@@ -83,6 +86,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     friend class DataGridDelegate;

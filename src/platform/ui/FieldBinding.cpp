@@ -56,9 +56,12 @@ void FieldBinding::setEditorText(const QString& text) {
     if (text == editorText())
         return;
     showing_ = true;
-    if (line_)
+    if (line_) {
         line_->setText(text);
-    else if (memo_)
+        // A field narrower than its text shows its beginning (the cursor would put the end in view).
+        if (!line_->hasFocus())
+            line_->setCursorPosition(0);
+    } else if (memo_)
         memo_->setPlainText(text);
     showing_ = false;
 }
@@ -81,10 +84,11 @@ void FieldBinding::refresh() {
     if (hasRow) {
         RunReportingLater([&] { text = f->text(); });
     }
+    // Before the text: a new length limit sets the text again, with the cursor at its end.
+    if (line_ && f && f->type() == FieldType::String && f->size() > 0 && line_->maxLength() != f->size())
+        line_->setMaxLength(f->size());
     setEditorText(text);
     setEditorReadOnly(!hasRow || f->isReadOnly() || f->isCalculated());
-    if (line_ && f && f->type() == FieldType::String && f->size() > 0)
-        line_->setMaxLength(f->size());
 }
 
 bool FieldBinding::commit() {

@@ -57,6 +57,10 @@ private slots:
     void oneWindowPerClassRestoredInItsState_data();
     void oneWindowPerClassRestoredInItsState();
     void windowMenuAndMergedChildMenu();
+    void tiling_data();
+    void tiling();
+    void newChildFitsTheArea();
+    void captionWithMaximizedChild();
     void firstActivationSignsIn();
     void failedSignInEndsTheProgram();
     void closingAsksEveryChild();
@@ -153,9 +157,12 @@ void TestTMain::menuCommands_data() {
     QTest::newRow("password") << "actChangePassword"
                               << "Zmień &hasło"
                               << "" << false;
-    QTest::newRow("tile") << "actTileHorizontal"
-                          << "Ułóż obok siebie p&oziomo"
-                          << "" << true;
+    QTest::newRow("tile one above another") << "actTileHorizontal"
+                                            << "Ułóż obok siebie p&ionowo"
+                                            << "" << true;
+    QTest::newRow("tile side by side") << "actTileVertical"
+                                       << "Ułóż obok siebie p&oziomo"
+                                       << "" << true;
     QTest::newRow("first login") << "actPierwszeLogowanie"
                                  << "Pierwsze &logowanie "
                                  << "" << false;
@@ -255,6 +262,94 @@ void TestTMain::windowMenuAndMergedChildMenu() {
     QVERIFY(!cascade->isEnabled());
     QCOMPARE(MenuBarTitles(main),
              (QStringList{"&Plik", "&Edycja", "&Kartoteki", "&Ustawienia", "&Okno", "&Pomoc"}));
+}
+
+void TestTMain::tiling_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("stacked"); // one above another, or side by side
+    QTest::newRow("pionowo") << "actTileHorizontal" << true;
+    QTest::newRow("poziomo") << "actTileVertical" << false;
+}
+
+void TestTMain::tiling() {
+    QFETCH(QString, action);
+    QFETCH(bool, stacked);
+    WindowRegistry registry;
+    for (const char* name : {"TLataZest", "TPolrocza", "TRzgw"})
+        registry.setFactory(name, [name] { return new FakeChild(QString::fromLatin1(name)); });
+    TMain main(options(&registry));
+    main.resize(900, 700);
+    main.show();
+    for (const char* a : {"actLataZest", "actPolrocza", "actRzgw"})
+        main.action(a)->trigger();
+    main.mdiArea()->subWindowList().first()->showMinimized(); // a minimised child keeps its place
+    main.action(action)->trigger();
+
+    QList<QMdiSubWindow*> tiled = main.mdiArea()->subWindowList();
+    QMdiSubWindow* minimized = tiled.takeFirst();
+    QVERIFY(minimized->isMinimized());
+    // The tiles leave the minimised child's row free.
+    const QRect area = main.mdiArea()->viewport()->rect().adjusted(0, 0, 0, -minimized->height());
+    QCOMPARE(tiled.size(), 2);
+    int covered = 0;
+    for (QMdiSubWindow* w : tiled) {
+        const QRect g = w->geometry();
+        QVERIFY(area.contains(g));
+        if (stacked) {
+            QCOMPARE(g.width(), area.width());
+            QCOMPARE(g.top(), covered);
+            covered += g.height();
+        } else {
+            QCOMPARE(g.height(), area.height());
+            QCOMPARE(g.left(), covered);
+            covered += g.width();
+        }
+    }
+    QCOMPARE(covered, stacked ? area.height() : area.width());
+    if (const QByteArray dir = qgetenv("OSTOJA_SCREENSHOTS"); !dir.isEmpty()) {
+        QTest::qWait(200);
+        main.grab().save(
+            QStringLiteral("%1/tiled-%2.png").arg(QString::fromLocal8Bit(dir), QTest::currentDataTag()));
+    }
+}
+
+// A child larger than the area, or placed below others, still opens wholly inside it.
+void TestTMain::newChildFitsTheArea() {
+    class LargeChild : public FakeChild {
+    public:
+        using FakeChild::FakeChild;
+        QSize sizeHint() const override { return QSize(700, 1400); }
+    };
+    WindowRegistry registry;
+    for (const char* name : {"TLataZest", "TPolrocza", "TStTblC"})
+        registry.setFactory(name, [name] { return new LargeChild(QString::fromLatin1(name)); });
+    TMain main(options(&registry));
+    main.resize(1000, 600);
+    main.show();
+    for (const char* a : {"actLataZest", "actPolrocza", "actStTblC"}) {
+        main.action(a)->trigger();
+        QMdiSubWindow* w = main.mdiArea()->activeSubWindow();
+        QVERIFY2(main.mdiArea()->viewport()->rect().contains(w->geometry()), a);
+        QCOMPARE(w->width(), w->sizeHint().width());
+    }
+}
+
+void TestTMain::captionWithMaximizedChild() {
+    WindowRegistry registry;
+    registry.setFactory("TZestawienia", [] { return new FakeChild("Zestawienia"); });
+    TMain main(options(&registry));
+    main.show();
+    const QString base = QStringLiteral("Ostoja - Opłaty za korzystanie ze środowiska ");
+    main.action("actZestawienia")->trigger();
+    QMdiSubWindow* w = main.mdiArea()->activeSubWindow();
+    QVERIFY(w->isMaximized());
+    QTRY_COMPARE(main.windowTitle(), base.trimmed() + " - [Zestawienia]");
+    w->showNormal();
+    QTRY_COMPARE(main.windowTitle(), base);
+    w->showMaximized();
+    QTRY_COMPARE(main.windowTitle(), base.trimmed() + " - [Zestawienia]");
+    w->close();
+    QTRY_COMPARE(main.windowTitle(), base);
 }
 
 void TestTMain::firstActivationSignsIn() {

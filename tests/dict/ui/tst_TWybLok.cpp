@@ -60,6 +60,8 @@ private slots:
     void newRecordOpensOnFirstRows();
     void opensOnTheRecordsLocation_data();
     void opensOnTheRecordsLocation();
+    void reopenedPickerHighlightsTheLocation_data();
+    void reopenedPickerHighlightsTheLocation();
     void cancelLeavesTheRecord_data();
     void cancelLeavesTheRecord();
     void addressComesBackAsTyped_data();
@@ -198,6 +200,40 @@ void TestTWybLok::opensOnTheRecordsLocation() {
     // A withdrawn commune is not offered; the list starts at the county's first active commune.
     QCOMPARE(openGm, secondGm);
     QCOMPARE(withdrawnListed, !withdrawn);
+}
+
+void TestTWybLok::reopenedPickerHighlightsTheLocation_data() {
+    QTest::addColumn<int>("opening");
+    QTest::newRow("first opening") << 1;
+    QTest::newRow("second opening") << 2;
+    QTest::newRow("third opening") << 3;
+}
+
+// Each opening on a record with a location shows that location as the highlighted row of each list,
+// also when the module's lists already stand there from the opening before.
+void TestTWybLok::reopenedPickerHighlightsTheLocation() {
+    QFETCH(int, opening);
+    const int pow = busyCounty();
+    const int woj = scalar(QStringLiteral("SELECT pow_woj_id FROM powiaty WHERE pow_id = %1").arg(pow));
+    const int gm = scalar(QStringLiteral("SELECT FIRST 1 gm_id FROM gminy WHERE gm_pow_id = %1 "
+                                         "AND gm_f_aktualny = 1 ORDER BY gm_lp DESC")
+                              .arg(pow));
+    TrLokalizacja record{woj, {}, pow, {}, gm, {}, {}};
+    for (int i = 1; i <= opening; ++i) {
+        QStringList unmarked;
+        RunPicker<TWybLok>(&WybierzLokalizacje, record, [&](TWybLok& picker) {
+            for (DataGrid* grid : {picker.grdWojewodztwa(), picker.grdPowiaty(), picker.grdGminy()}) {
+                const int row = grid->dataSet()->recNo();
+                if (row < 0 || grid->currentIndex().row() != row ||
+                    !grid->selectionModel()->isRowSelected(row, QModelIndex()))
+                    unmarked << grid->objectName();
+            }
+            picker.btnOK()->click();
+        });
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(' ')));
+    }
+    QCOMPARE(record.gmId, gm);
+    QCOMPARE(record.powId, pow);
 }
 
 void TestTWybLok::cancelLeavesTheRecord_data() {

@@ -51,6 +51,9 @@ private slots:
     void registerWindow();
     void savingWithoutLocation();
     void regonTakesDigitsOnly();
+    void newEntityInItsSortedPlace_data();
+    void newEntityInItsSortedPlace();
+    void refreshKeepsTheEntity();
     void locationPick_data();
     void locationPick();
     void selectionWindow_data();
@@ -164,6 +167,55 @@ void TestTPodmioty::savingWithoutLocation() {
     QCOMPARE(count("SELECT COUNT(*) FROM podmioty"), before);
     QCOMPARE(w->dsMain->dataSet()->state(), DataSetState::Browse);
     QCOMPARE(w->dsMain->dataSet()->recordCount(), 3);
+}
+
+void TestTPodmioty::newEntityInItsSortedPlace_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row");
+    QTest::newRow("first") << "Aaron" << 0;
+    QTest::newRow("between") << "Bogdan" << 2;
+    QTest::newRow("last") << "Zenon" << 3;
+}
+
+// The register is sorted by name: a new entity is shown in its place and stays the current row.
+void TestTPodmioty::newEntityInItsSortedPlace() {
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    TPodmioty* w = openRegister(kCelina);
+    Query* q = w->dsMain->dataSet();
+    const bool reached = WhenModal<TPodmiot>(
+        [&](TPodmiot& d) {
+            QTest::keyClicks(d.edtNazwa(), name);
+            q->fieldByName("pdm_gm_id").setValue(gmina(3));
+            QTest::mouseClick(d.btnZapisz(), Qt::LeftButton);
+        },
+        [&] { w->actDodaj->trigger(); });
+    QVERIFY(reached);
+    QCOMPARE(messages_->log(), QStringList());
+    QCOMPARE(q->recordCount(), 4);
+    QCOMPARE(q->fieldByName("pdm_nazwa").asString(), name);
+    QCOMPARE(q->recNo(), row);
+    QCOMPARE(w->grid()->currentIndex().row(), row);
+    QStringList names;
+    for (int r = 0; r < q->recordCount(); ++r)
+        names << q->textAt(r, q->fieldByName("pdm_nazwa"));
+    QStringList sorted = names;
+    sorted.sort();
+    QCOMPARE(names, sorted);
+}
+
+void TestTPodmioty::refreshKeepsTheEntity() {
+    TPodmioty* w = openRegister(kCelina);
+    Query* q = w->dsMain->dataSet();
+    QCOMPARE(Id(*q, "pdm_id"), kCelina);
+    QCOMPARE(q->recNo(), 2);
+    // Another entity, sorting before the current one, was recorded meanwhile.
+    addEntity(kCelina + 10, QStringLiteral("Adam"), 1, gmina(4));
+    w->actRefresh->trigger();
+    QCOMPARE(q->recordCount(), 4);
+    QCOMPARE(Id(*q, "pdm_id"), kCelina);
+    QCOMPARE(q->recNo(), 3);
+    QCOMPARE(w->grid()->currentIndex().row(), 3);
 }
 
 void TestTPodmioty::regonTakesDigitsOnly() {

@@ -14,10 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QtTest>
@@ -75,6 +79,8 @@ private slots:
     void selectionWindow_data();
     void selectionWindow();
     void selectionWindowOwnerClosed();
+    void registerOverTheMainWindow_data();
+    void registerOverTheMainWindow();
 
 private:
     Connection& cn() { return db_->connection(); }
@@ -149,6 +155,48 @@ void TestTbcPozwolenia::registerWindow() {
     QCOMPARE(q->recordCount(), 1);
     w->SetPodmiot(kEntity);
     QCOMPARE(int(q->fieldByName(f.prefix + "_id").asInteger()), first);
+}
+
+void TestTbcPozwolenia::registerOverTheMainWindow_data() {
+    AddFamilies();
+}
+
+// The register opened from an entity: over the centre of the main window, every column in view, dates
+// the Polish way, "&Zamknij" and Esc to close it.
+void TestTbcPozwolenia::registerOverTheMainWindow() {
+    QFETCH(PermitFamily, family);
+    addAct(family, kEntity, "OŚ-III.7322.15.2012");
+    QMainWindow main;
+    main.setGeometry(QGuiApplication::primaryScreen()->availableGeometry()); // as it is after the sign-in
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QPointer<TbcPozwolenia> w = PokazPozwolenia(family, kEntity, 0, &main);
+    window_ = w;
+    QVERIFY(w->isVisible());
+    QVERIFY(w->isWindow());
+    QCOMPARE(w->windowModality(), Qt::ApplicationModal);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QPoint offset = w->frameGeometry().center() - main.frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    DataGrid* grid = w->grid();
+    // As wide as its columns need, as far as the screen allows.
+    const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+    QCOMPARE(w->frameGeometry().width(), std::min(w->sizeHint().width(), screen));
+    if (w->sizeHint().width() <= screen)
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
+    const int date = grid->columnOfField(Of(family).prefix.toUpper() + "_DATA_WYD");
+    QCOMPARE(grid->model()->index(0, date).data().toString(), QStringLiteral("01.01.2010"));
+    if (const QByteArray dir = qgetenv("OSTOJA_SCREENSHOTS"); !dir.isEmpty())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QStringLiteral("%1/permits-%2.png")
+                                                                 .arg(QString::fromLocal8Bit(dir))
+                                                                 .arg(QTest::currentDataTag()));
+
+    auto* close = w->findChild<QPushButton*>("btnZamknij");
+    QVERIFY(close && close->isVisible());
+    QCOMPARE(close->text(), QStringLiteral("&Zamknij"));
+    QTest::keyClick(w->grid(), Qt::Key_Escape);
+    QTRY_VERIFY(!w || !w->isVisible());
 }
 
 void TestTbcPozwolenia::addThroughRegister_data() {

@@ -460,7 +460,7 @@ void TestTbcDict::t1CloseWithFailingPostStaysOpen() {
 
 void TestTbcDict::t2DoubleClickEdits() {
     auto* w = open<TRzgwT2>(*q_);
-    QCOMPARE(w->actPopraw->toolTip(), "Edit");
+    QCOMPARE(w->actPopraw->toolTip(), "Popraw");
     QVERIFY(!w->grid()->gridModel().flags(w->grid()->gridModel().index(0, 0)).testFlag(Qt::ItemIsEditable));
     QCOMPARE(w->grid()->selectionBehavior(), QAbstractItemView::SelectRows);
     emit w->grid()->doubleClicked(w->grid()->gridModel().index(2, 0));

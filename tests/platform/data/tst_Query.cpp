@@ -57,6 +57,8 @@ private slots:
     void cleanup();
 
     void opensWithTypedFieldsAndParameters();
+    void datesShownThePolishWay_data();
+    void datesShownThePolishWay();
     void insertPostEditCancelDelete();
     void eventsRunInOrder();
     void updatesByTheOldKey();
@@ -485,6 +487,31 @@ void TestQuery::connectionSettings() {
     q.post();
     q.refresh();
     QCOMPARE(q.fieldByName("woj_nazwa").asString(), QStringLiteral("ĄĆĘŁŃÓŚŹŻąćęłńóśźż €„”"));
+}
+
+void TestQuery::datesShownThePolishWay_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("date") << QVariant(QDate(2012, 3, 15)) << int(FieldType::Date) << QString()
+                          << "15.03.2012";
+    QTest::newRow("timestamp at midnight") << QVariant(QDateTime(QDate(2012, 3, 5), QTime(0, 0)))
+                                           << int(FieldType::DateTime) << QString() << "05.03.2012";
+    QTest::newRow("timestamp with a time") << QVariant(QDateTime(QDate(2012, 3, 5), QTime(8, 5, 9)))
+                                           << int(FieldType::DateTime) << QString() << "05.03.2012 08:05:09";
+    QTest::newRow("the field's own format") << QVariant(QDate(2012, 3, 15)) << int(FieldType::Date) << "yyyy"
+                                            << "2012";
+    QTest::newRow("no date") << QVariant(QMetaType(QMetaType::QDate)) << int(FieldType::Date) << QString()
+                             << QString();
+}
+
+void TestQuery::datesShownThePolishWay() {
+    QFETCH(QVariant, value);
+    QFETCH(int, type);
+    QFETCH(QString, format);
+    QFETCH(QString, shown);
+    QCOMPARE(DisplayText(value, FieldType(type), format), shown);
 }
 
 QTEST_GUILESS_MAIN(TestQuery)
