@@ -40,6 +40,12 @@ private slots:
     void refusalKeepsTheSignedInUser();
     void shortName_data();
     void shortName();
+    void silentSignInOnlyWithTheInitialAdmin_data();
+    void silentSignInOnlyWithTheInitialAdmin();
+    void newPasswordRefused_data();
+    void newPasswordRefused();
+    void passwordChangeFindsTheUserByKey();
+    void passwordChangeOfAVanishedUserIsNotReportedDone();
 
 private:
     std::unique_ptr<TestDatabase> db_;
@@ -76,6 +82,9 @@ void TestSignIn::passwordDigest_data() {
     QTest::newRow("empty") << "" << kDigestEmpty;
     QTest::newRow("blanks only") << "   " << kDigestEmpty;
     QTest::newRow("Polish letters") << kPolish << kDigestPolish;
+    // printf 'Zażółć1' | iconv -t cp1250 | sha1sum
+    QTest::newRow("Polish letters and a digit") << "Zażółć1"
+                                                << "6511EE78497E8D91A884CF4A8C8BA7AD4C56574F";
     QTest::newRow("capitals and euro") << "ŁÓDŹ€2012"
                                        << "2596878EF6E033AA55366B6356DB018E731ED385";
     QTest::newRow("Greek (no cp1250 byte)") << "Ω"
@@ -250,6 +259,76 @@ void TestSignIn::shortName() {
     QFETCH(QString, last);
     QFETCH(QString, shortName);
     QCOMPARE(ShortName(first, last), shortName);
+}
+
+void TestSignIn::silentSignInOnlyWithTheInitialAdmin_data() {
+    QTest::addColumn<QString>("update");
+    QTest::addColumn<bool>("signedIn");
+    QTest::newRow("as created") << "" << true;
+    QTest::newRow("inactive") << "au_active = 0" << false;
+    QTest::newRow("other password") << "au_pw = '" + PasswordDigest("inne") + "'" << false;
+    QTest::newRow("renamed") << "au_login = 'SZEF'" << false;
+}
+
+void TestSignIn::silentSignInOnlyWithTheInitialAdmin() {
+    QFETCH(QString, update);
+    QFETCH(bool, signedIn);
+    if (!update.isEmpty())
+        db_->connection().execute("UPDATE app_users SET " + update + " WHERE au_id = 100");
+    QCOMPARE(SignInSilently(), signedIn);
+    QCOMPARE(IsSignedIn(), signedIn);
+    // Nothing is said either way: a failure leads to the sign-in window.
+    QVERIFY(messages_->shown.isEmpty());
+}
+
+void TestSignIn::newPasswordRefused_data() {
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("good") << "tajne"
+                          << "";
+    QTest::newRow("Polish letters and euro") << "Zażółć€1"
+                                             << "";
+    QTest::newRow("empty") << ""
+                           << "Hasło nie może być puste.";
+    QTest::newRow("blanks only") << "  \t "
+                                 << "Hasło nie może być puste.";
+    // Each would be stored as "?" and so match any other such character.
+    QTest::newRow("Greek letter")
+        << "Ωmega"
+        << "Hasło nie może zawierać znaku \"Ω\". Użyj liter, cyfr lub innych znaków.";
+    QTest::newRow("outside the basic plane")
+        << "a😀b"
+        << "Hasło nie może zawierać znaku \"😀\". Użyj liter, cyfr lub innych znaków.";
+}
+
+void TestSignIn::newPasswordRefused() {
+    QFETCH(QString, password);
+    QFETCH(QString, message);
+    QCOMPARE(NewPasswordError(password), message);
+}
+
+void TestSignIn::passwordChangeFindsTheUserByKey() {
+    QVERIFY(SignIn("NOWY", "", kCaption));
+    // Renamed by an administrator while the user works: the change still reaches the user's row.
+    db_->connection().execute("UPDATE app_users SET au_login = 'NOWAK' WHERE au_id = 204");
+    QVERIFY(ChangeSignedInPassword(" nowe "));
+    QCOMPARE(messages_->log(),
+             QStringList{"information|Komunikat|Hasło użytkownika NOWAK zostało zmieniono"});
+    QCOMPARE(db_->connection().selectValue("SELECT au_pw FROM app_users WHERE au_id = 204").toString(),
+             PasswordDigest("nowe"));
+    QCOMPARE(SignedInLogin(), QStringLiteral("NOWAK"));
+    QCOMPARE(SignedInDigest(), PasswordDigest("nowe"));
+    QCOMPARE(db_->connection().selectValue("SELECT au_pw FROM app_users WHERE au_id = 100").toString(),
+             kDigestAdmin);
+}
+
+void TestSignIn::passwordChangeOfAVanishedUserIsNotReportedDone() {
+    QVERIFY(SignIn("NOWY", "", kCaption));
+    db_->connection().execute("DELETE FROM app_users WHERE au_id = 204");
+    QVERIFY(!ChangeSignedInPassword("nowe"));
+    QCOMPARE(messages_->log(),
+             QStringList{"error|Błąd|Nie znaleziono użytkownika NOWY - hasło nie zostało zmienione."});
+    QCOMPARE(SignedInDigest(), kDigestEmpty);
 }
 
 QTEST_GUILESS_MAIN(TestSignIn)
