@@ -1,6 +1,7 @@
 # Shared by run.sh and test.sh: install the Debian packages the build needs, then configure and build.
 OSTOJA_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6sql6-ibase
-                 firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils libcrypto++-dev)
+                 firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils libcrypto++-dev
+                 poppler-utils)
 
 ostoja_install_packages() {
     local missing=()
