@@ -1,5 +1,6 @@
 #include "dict/TdmfDict.h"
 
+#include "dict/CommuneDelete.h"
 #include "dict/DictQuery.h"
 #include "forms/DataHelpers.h"
 
@@ -197,6 +198,18 @@ TdmfDict::TdmfDict(Connection& connection, QObject* parent) : QObject(parent), c
         d.nominative = QStringLiteral("Gmina");
         qryGminy_ = make(d);
         qryGminy_->setMaster(qryPowiaty_, {{QStringLiteral("pow_id"), QStringLiteral("pow_id")}});
+        // A commune that sewage receivers use is refused with the usual message before anything else
+        // is asked: the database would delete the receivers with it.
+        {
+            Connection* cn = &connection;
+            qryGminy_->beforeDelete.clear();
+            qryGminy_->beforeDelete += [cn](Query& q) {
+                if (!GminaMoznaUsunac(*cn, int(q.fieldByName(QStringLiteral("gm_id")).asInteger())))
+                    Abort();
+                // Territorial units come with the database and are not deleted by the program.
+                Abort();
+            };
+        }
         // The name with the kind of unit, as pickers and places of use show a commune.
         AddCalcField(*qryGminy_, QStringLiteral("clc_nazwa"), FieldType::String, 64, QStringLiteral("Gmina"),
                      [](const Query& q) {

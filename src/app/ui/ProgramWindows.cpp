@@ -5,7 +5,10 @@
 #include "dict/ui/TDictWindow.h"
 #include "dict/ui/TWybRdzOdpd.h"
 #include "entities/ui/TPodmioty.h"
+#include "statements/ui/TZestZb.h"
 #include "statements/ui/TZestawienia.h"
+#include "water/ui/WaterWindows.h"
+#include "waste/ui/TOplatyOdpady.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
     for (const DictWindowDef& def : DictWindowDefs()) {
@@ -16,4 +19,7 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     registry.setFactory(QStringLiteral("TZestawienia"), [] { return new TZestawienia(); });
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
+    RegisterSummaryWindows();
+    RegisterWaterWindows();
+    RegisterWasteWindows();
 }
