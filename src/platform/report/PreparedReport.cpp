@@ -324,7 +324,7 @@ double MeasureTextHeight(const QString& fontFamily, const ReportFont& font, doub
                          bool wordWrap) {
     static QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32);
-        const int dpm = int(MeasureDpi / MmPerInch * 1000.0);
+        const int dpm = int(MeasureDpi / 0.0254); // dots per metre
         image.setDotsPerMeterX(dpm);
         image.setDotsPerMeterY(dpm);
         return image;

@@ -118,7 +118,7 @@ QImage RenderReportPage(const PreparedReport& report, int page, double dpi) {
     const QSizeF paper = report.paperSize();
     QImage image(int(paper.width() * pxPerMm + 0.5), int(paper.height() * pxPerMm + 0.5),
                  QImage::Format_RGB32);
-    const int dpm = int(dpi / 25.4 * 1000.0 + 0.5);
+    const int dpm = int(dpi / 0.0254 + 0.5); // dots per metre
     image.setDotsPerMeterX(dpm);
     image.setDotsPerMeterY(dpm);
     image.fill(Qt::white);
