@@ -2,7 +2,7 @@
 # translations, which the program loads at start), then configure and build.
 OSTOJA_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6sql6-ibase
                  firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils libcrypto++-dev
-                 qt6-translations-l10n)
+                 qt6-translations-l10n poppler-utils)
 
 ostoja_install_packages() {
     local missing=()

@@ -6,6 +6,7 @@
 #include "dict/ui/TDictWindow.h"
 #include "dict/ui/TWybRdzOdpd.h"
 #include "entities/ui/TPodmioty.h"
+#include "statements/ui/PrtZestZbWindows.h"
 #include "statements/ui/TZestZb.h"
 #include "statements/ui/TZestawienia.h"
 #include "water/ui/WaterWindows.h"
@@ -21,6 +22,7 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
     RegisterSummaryWindows();
+    RegisterSummaryPrintouts();
     RegisterWaterWindows();
     RegisterWasteWindows();
     RegisterAirWindows();
