@@ -233,6 +233,13 @@ void TdmfZestZb::buildItems() {
 
     Field& amount = q.field(QStringLiteral("pzzb_wys_oplaty"));
     amount.setLabel(QStringLiteral("Wysokość opłaty [zł]")).setDisplayFormat(kAmountFormat).setSize(14);
+    // A heading carries no amount: its cell stays empty.
+    amount.onGetText = [](const Field& f) -> QString {
+        const QString lp = f.dataSet().fieldByName(QStringLiteral("spzzb_lp_wydr")).asString();
+        if (f.isNull() || RolaPozycji(lp) == RolaPozycjiZZb::Inna)
+            return {};
+        return FormatNumber(f.asDecimal(), kAmountFormat);
+    };
     // Typed amounts are kept to the grosz, as the fee tables keep theirs; an emptied cell is 0.
     amount.onSetText = [](Field& f, const QString& text) {
         if (IsBlank(text)) {

@@ -14,6 +14,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPointer>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -37,10 +38,11 @@ TZestZb::TZestZb(QWidget* parent) : TbclDlgMD_T1(parent) {
     ListCommands& m = masterCommands();
     m.actPopraw->setVisible(false);
     m.actSearch->setVisible(false);
-    grdM()->addColumn(QStringLiteral("woj_nazwa"));
-    grdM()->addColumn(QStringLiteral("zzb_kwota"));
-    grdM()->addColumn(QStringLiteral("zzb_oplata_og"));
-    grdM()->addColumn(QStringLiteral("zzb_id"));
+    // Widths that show every title whole and the longest labels of the form.
+    grdM()->setColumnWidthHint(grdM()->addColumn(QStringLiteral("woj_nazwa")), 170);
+    grdM()->setColumnWidthHint(grdM()->addColumn(QStringLiteral("zzb_kwota")), 120);
+    grdM()->setColumnWidthHint(grdM()->addColumn(QStringLiteral("zzb_oplata_og")), 140);
+    grdM()->setColumnWidthHint(grdM()->addColumn(QStringLiteral("zzb_id")), 70);
 
     btnMPrint()->setText(QStringLiteral("Zestawienia zbiorczego"));
     btnMPrint()->setToolTip(QStringLiteral("Wydruk zestawienia zbiorczego"));
@@ -64,17 +66,21 @@ TZestZb::TZestZb(QWidget* parent) : TbclDlgMD_T1(parent) {
     connect(actPobierzKwoty_, &QAction::triggered, this, &TZestZb::PobierzKwoty);
     tbDetail()->addAction(actPobierzKwoty_);
 
-    grdD()->addColumn(QStringLiteral("spzzb_lp_wydr"));
-    grdD()->addColumn(QStringLiteral("spzzb_etykieta_frm"));
-    grdD()->addColumn(QStringLiteral("spzzb_kod_tabeli"), QString(), ColumnCentered);
+    grdD()->setColumnWidthHint(grdD()->addColumn(QStringLiteral("spzzb_lp_wydr")), 50);
+    grdD()->setColumnWidthHint(grdD()->addColumn(QStringLiteral("spzzb_etykieta_frm")), 430);
+    grdD()->setColumnWidthHint(
+        grdD()->addColumn(QStringLiteral("spzzb_kod_tabeli"), QString(), ColumnCentered), 75);
     amountColumn_ = grdD()->addColumn(QStringLiteral("pzzb_wys_oplaty"));
-    grdD()->addColumn(QStringLiteral("pzzb_id"));
+    grdD()->setColumnWidthHint(amountColumn_, 150);
+    grdD()->setColumnWidthHint(grdD()->addColumn(QStringLiteral("pzzb_id")), 70);
     grdD()->installEventFilter(this);
 
     auto* items = new DataSourceLink(*dsD, this);
     connect(items, &DataSourceLink::dataSetChanged, this, &TZestZb::followItem);
     connect(items, &DataSourceLink::currentChanged, this, &TZestZb::followItem);
-    resize(820, 640);
+    // The items are where the work is done: they get most of the height.
+    resize(880, 720);
+    splitter()->setSizes({170, 520});
 }
 
 void TZestZb::SetPrintout(SummaryPrintout printout) {
@@ -84,6 +90,8 @@ void TZestZb::SetPrintout(SummaryPrintout printout) {
 void TZestZb::BindModule(TdmfZestZb& zb) {
     zb_ = &zb;
     BindDataSets(&zb, zb.qryZZb(), zb.qryZZbPoz());
+    grdM()->fitColumns();
+    grdD()->fitColumns();
     actDrukZestZb_->setEnabled(bool(Printout()));
     followItem();
 }

@@ -208,6 +208,10 @@ void TestTZestZb::listsAndCommands() {
         w->grdD()->model()->index(1, w->grdD()->columnOfField(QStringLiteral("spzzb_kod_tabeli")));
     QCOMPARE(code.data().toString(), QStringLiteral("A"));
     QCOMPARE(code.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+    // A heading shows no amount; a detail item and a total show theirs.
+    QCOMPARE(Cell(w->grdD(), 0, QStringLiteral("pzzb_wys_oplaty")), QString());
+    QCOMPARE(Cell(w->grdD(), 1, QStringLiteral("pzzb_wys_oplaty")), QStringLiteral("0,00"));
+    QCOMPARE(Cell(w->grdD(), 6, QStringLiteral("pzzb_wys_oplaty")), QStringLiteral("0,00"));
 
     ListCommands& m = w->masterCommands();
     QVERIFY(m.actDodaj->isVisible() && m.actDodaj->isEnabled());
