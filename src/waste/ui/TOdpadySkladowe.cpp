@@ -44,6 +44,7 @@ TOdpadySkladowe::TOdpadySkladowe(TdmfZestOdpady& odpady, QWidget* parent)
     grdD()->addColumn(QStringLiteral("odpdsk_jedn_st_opl"), QStringLiteral("J. st. opł. [Mg/zł]"),
                       ColumnReadOnly);
     grdD()->addColumn(QStringLiteral("odpdsk_id"), QStringLiteral("Nr sys."), ColumnReadOnly);
+    grdD()->setColumnWidthHint(0, 80);
     grdD()->setColumnWidthHint(1, 360);
     resize(760, 480);
 }

@@ -153,6 +153,7 @@ TOplatyOdpady::TOplatyOdpady(QWidget* parent)
     grdOdpdW_->addColumn(QStringLiteral("odpdw_masa_zesklad"), QStringLiteral("Masa zeskładowana [Mg]"));
     grdOdpdW_->addColumn(QStringLiteral("odpdw_masa_wydob"), QStringLiteral("Masa wydobyta [Mg]"));
     grdOdpdW_->addColumn(QStringLiteral("odpdw_id"), QStringLiteral("Nr sys."), ColumnReadOnly);
+    grdOdpdW_->setColumnWidthHint(0, 80);
     grdOdpdW_->setColumnWidthHint(1, 320);
     const std::pair<QAction*, const char*> captions[] = {
         {commandsW_->actDodaj, "Dodaj"}, {commandsW_->actPopraw, "Popraw"},
@@ -169,7 +170,7 @@ TOplatyOdpady::TOplatyOdpady(QWidget* parent)
     }
     splitter()->setStretchFactor(0, 1);
     splitter()->setStretchFactor(1, 3);
-    resize(980, 760);
+    resize(1080, 760);
     updateState();
 }
 
@@ -309,7 +310,9 @@ void TOplatyOdpady::addWasteColumns(DataGrid* grid) {
                     ColumnReadOnly);
     grid->addColumn(QStringLiteral("odpd_oplata"), QStringLiteral("Opłata [zł]"), ColumnReadOnly);
     grid->addColumn(QStringLiteral("odpd_id"), QStringLiteral("Nr sys."), ColumnReadOnly);
-    grid->setColumnWidthHint(1, 320);
+    // The fee stays in sight: the code is short and long names are cut.
+    grid->setColumnWidthHint(0, 80);
+    grid->setColumnWidthHint(1, 240);
 }
 
 void TOplatyOdpady::BindDataSets(TdmfZestOdpady& odpady) {
