@@ -161,7 +161,9 @@ void SewageDischarge::setUpReceivers() {
     Label(q, "gm_nazwa", "Gmina").setReadOnly();
     Label(q, "pow_nazwa", "Powiat").setReadOnly();
     Label(q, "woj_nazwa", "Województwo").setReadOnly();
-    Label(q, "rzgw_nazwa", "RZGW").setReadOnly();
+    Label(q, "rzgw_nazwa", "RZGW").setReadOnly().setSize(40);
+    for (const char* c : {"pwp_data_wyd", "pwp_term_obow_0", "pwp_term_obow_1"})
+        Label(q, c, "", "dd.MM.yyyy");
     Label(q, "osc_kwota", "Kwota [zł]", "0.00,").setReadOnly();
     Label(q, "osc_chl_ilosc", "Ilość wody chłodn. [1\u00a0000 m3]", "0.0000");
     Label(q, "osc_chl_temp_sc", "Temp. wody chł. [C]", "0.00");
@@ -416,7 +418,7 @@ void SewageDischarge::setUpIndicators() {
           "owta_il_subst_nt", "owta_stawka_jedn", "owta_wsp_rozn", "owta_stawka", "owta_kwota"})
         table.columns << QString::fromLatin1(c);
     ApplyTableDef(q, table);
-    Label(q, "wtasc_nazwa", "Wskaźnik").setReadOnly();
+    Label(q, "wtasc_nazwa", "Wskaźnik").setReadOnly().setSize(24);
     Label(q, "owta_zawartosc", "Zawartość [mg/dm3]", "0.00000");
     Label(q, "owta_il_subst_brt", "Ilość subst. br.  [kg]", "0.00000").setReadOnly();
     Label(q, "owta_il_subst_w_pw", "Ilość subst. w pob. wod. [kg]", "0.00000");

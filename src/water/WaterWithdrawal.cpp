@@ -94,7 +94,11 @@ WaterWithdrawal::WaterWithdrawal(TdmfZest& dm)
     label("gm_nazwa", "Gmina").setReadOnly();
     label("pow_nazwa", "Powiat").setReadOnly();
     label("woj_nazwa", "Województwo").setReadOnly();
-    label("rzgw_nazwa", "RZGW").setReadOnly();
+    label("rzgw_nazwa", "RZGW").setReadOnly().setSize(40);
+    for (const char* p : {"pwp1", "pwp2"})
+        for (const char* c : {"pwp_data_wyd", "pwp_term_obow_0", "pwp_term_obow_1"})
+            q.field(QStringLiteral("%1_%2").arg(QLatin1String(p), QLatin1String(c)))
+                .setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     label("uw_pbrw_razem", "Razem:").setReadOnly();
     label("uw_pbrw_scieki", "Ścieki:");
     label("uw_pbrw_w_zakupiona", "Zakupiona:");

@@ -277,6 +277,13 @@ void TOplatyScieki::BindDataSets() {
         sewage_.qryOplOR()->open();
     });
     reading.commit();
+    // Names and addresses at a readable width, so that the fee stays in view.
+    grdM()->setColumnWidthHint(grdM()->columnOfField(QStringLiteral("osc_nazwa")), 160);
+    grdM()->setColumnWidthHint(grdM()->columnOfField(QStringLiteral("osc_adres")), 180);
+    grdM()->setColumnWidthHint(grdM()->columnOfField(QStringLiteral("rzgw_nazwa")), 180);
+    grdM()->fitColumns();
+    grdD()->fitColumns();
+    grdOR_->fitColumns();
     rainCommands_->updateActions();
     pcDetail()->setCurrentIndex(0);
     updateState();
@@ -448,6 +455,7 @@ TScOplZaWskTA::TScOplZaWskTA(SewageDischarge& sewage, QWidget* parent)
 
 void TScOplZaWskTA::BindDataSets() {
     TbcDlgMD_T2::BindDataSets(&sewage_.dm(), sewage_.qryKdTA(), sewage_.qryOplZaWskTA());
+    grdD()->fitColumns();
     updateState();
 }
 

@@ -182,6 +182,8 @@ void TbcPoborWody::buildDataPage(QWidget* page) {
     q->addRow(QStringLiteral("Zakupiona:"), BoundEdit(quantities, *dsM, "uw_pbrw_w_zakupiona"));
     q->addRow(QStringLiteral("Ścieki:"), BoundEdit(quantities, *dsM, "uw_pbrw_scieki"));
     q->addRow(QStringLiteral("Razem:"), BoundEdit(quantities, *dsM, "uw_pbrw_razem", true));
+    for (QLineEdit* edit : quantities->findChildren<QLineEdit*>())
+        edit->setMinimumWidth(130);
     layout->addWidget(quantities, 0, 2, 2, 1);
 }
 
@@ -231,6 +233,12 @@ void TbcPoborWody::BindDataSets() {
     Connection::Transaction reading(water_.dm().connection());
     TbclDlgMD_T1::BindDataSets(&water_.dm(), water_.qryUjW(), fees);
     reading.commit();
+    // Names and addresses at a readable width, so that the fee stays in view.
+    grdM()->setColumnWidthHint(grdM()->columnOfField(QStringLiteral("uw_nazwa")), 160);
+    grdM()->setColumnWidthHint(grdM()->columnOfField(QStringLiteral("uw_adres")), 180);
+    grdM()->setColumnWidthHint(grdM()->columnOfField(QStringLiteral("rzgw_nazwa")), 180);
+    grdM()->fitColumns();
+    grdD()->fitColumns();
     updateState();
 }
 
