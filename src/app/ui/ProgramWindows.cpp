@@ -1,5 +1,6 @@
 #include "app/ui/ProgramWindows.h"
 
+#include "app/ui/UserWindows.h"
 #include "app/ui/WindowRegistry.h"
 #include "dict/TdmfDict.h"
 #include "dict/ui/TDictWindow.h"
@@ -14,6 +15,7 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     }
     registry.setFactory(QStringLiteral("TPodmioty"), [] { return new TPodmioty(); });
     registry.setFactory(QStringLiteral("TZestawienia"), [] { return new TZestawienia(); });
+    RegisterUserWindows(registry);
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
 }

@@ -137,10 +137,10 @@ void TestTMain::menuCommands_data() {
                                 << "" << true;
     QTest::newRow("rights") << "actUprawnienia"
                             << "&Uprawnienia "
-                            << "" << false;
+                            << "" << true;
     QTest::newRow("users") << "actAppUsers"
                            << "&Użytkownicy"
-                           << "" << false;
+                           << "" << true;
     QTest::newRow("engines") << "actRdzSilnikow"
                              << "Rodzaje &silników"
                              << "" << true;
@@ -152,13 +152,13 @@ void TestTMain::menuCommands_data() {
                              << "" << true;
     QTest::newRow("password") << "actChangePassword"
                               << "Zmień &hasło"
-                              << "" << false;
+                              << "" << true;
     QTest::newRow("tile") << "actTileHorizontal"
                           << "Ułóż obok siebie p&oziomo"
                           << "" << true;
     QTest::newRow("first login") << "actPierwszeLogowanie"
                                  << "Pierwsze &logowanie "
-                                 << "" << false;
+                                 << "" << true;
     QTest::newRow("about") << "actAboutBox"
                            << "&O programie"
                            << "" << true;
