@@ -1,6 +1,7 @@
 #include "app/ui/ProgramWindows.h"
 
 #include "air/ui/AirWindows.h"
+#include "app/ui/UserWindows.h"
 #include "app/ui/WindowRegistry.h"
 #include "dict/TdmfDict.h"
 #include "dict/ui/TDictWindow.h"
@@ -19,6 +20,7 @@ void RegisterProgramWindows(WindowRegistry& registry) {
     }
     registry.setFactory(QStringLiteral("TPodmioty"), [] { return new TPodmioty(); });
     registry.setFactory(QStringLiteral("TZestawienia"), [] { return new TZestawienia(); });
+    RegisterUserWindows(registry);
     registry.setCommand(QStringLiteral("actPrzeglRodzajOdpadu"),
                         [](QWidget* parent) { TWybRdzOdpd::Browse(parent); });
     RegisterSummaryWindows();

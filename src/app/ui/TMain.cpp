@@ -4,6 +4,7 @@
 #include "app/AppInfo.h"
 #include "app/AppUser.h"
 #include "app/TFileVersionInfo.h"
+#include "app/ui/TLogin.h"
 #include "app/ui/TbcAboutBoxDb.h"
 #include "app/ui/WindowRegistry.h"
 #include "platform/Messages.h"
@@ -35,7 +36,7 @@ TMain::TMain(Options options, QWidget* parent)
       registry_(options_.registry ? options_.registry : &WindowRegistry::Instance()),
       mdiArea_(new QMdiArea(this)), statusPanel_(new QLabel(QString::fromUtf8(kNotSignedIn), this)) {
     if (!options_.signIn)
-        options_.signIn = [] { return SignInAtStartup(); };
+        options_.signIn = [this] { return SignInAtStartupOrAsk(this); };
     if (!options_.userName)
         options_.userName = [] {
             // One blank between the names; none left over when the first name is empty.
@@ -151,12 +152,13 @@ void TMain::buildMenus() {
     QMenu* ustawienia = bar->addMenu(QStringLiteral("&Ustawienia"));
     QMenu* slowniki = ustawienia->addMenu(QStringLiteral("&Słowniki"));
     QMenu* aplikacja = slowniki->addMenu(QStringLiteral("Aplikacja"));
-    aplikacja->menuAction()->setVisible(false);
-    command(aplikacja, QStringLiteral("actUprawnienia"), QStringLiteral("&Uprawnienia "))->setVisible(false);
-    command(aplikacja, QStringLiteral("actAppUsers"), QStringLiteral("&Użytkownicy"), [this] {
-        openUsers();
-    })->setVisible(false);
-    action(QStringLiteral("actAppUsers"))->setEnabled(registry_->canCreate(QStringLiteral("TAppUsers")));
+    // Rights are granted per user in the users window.
+    command(aplikacja, QStringLiteral("actUprawnienia"), QStringLiteral("&Uprawnienia "),
+            [this] { openUsers(); });
+    command(aplikacja, QStringLiteral("actAppUsers"), QStringLiteral("&Użytkownicy"),
+            [this] { openUsers(); });
+    for (const char* name : {"actUprawnienia", "actAppUsers"})
+        action(QLatin1String(name))->setEnabled(registry_->canCreate(QStringLiteral("TAppUsers")));
 
     const Qt::WindowState normal = Qt::WindowNoState;
     QMenu* pobor = slowniki->addMenu(QStringLiteral("Pobór wody"));
@@ -223,9 +225,8 @@ void TMain::buildMenus() {
                   QStringLiteral("Szablony poz. zestawienia zbiorczego"), QStringLiteral("TSzPozZestZb"),
                   Qt::WindowMaximized);
 
-    ustawienia->addSeparator()->setVisible(false);
-    registeredCommand(ustawienia, QStringLiteral("actChangePassword"), QStringLiteral("Zmień &hasło"))
-        ->setVisible(false);
+    ustawienia->addSeparator();
+    registeredCommand(ustawienia, QStringLiteral("actChangePassword"), QStringLiteral("Zmień &hasło"));
 
     windowMenu_ = bar->addMenu(QStringLiteral("&Okno"));
     windowActions_ << command(windowMenu_, QStringLiteral("actMinimizeAll"),
@@ -251,8 +252,7 @@ void TMain::buildMenus() {
     QMenu* pomoc = bar->addMenu(QStringLiteral("&Pomoc"));
     command(pomoc, QStringLiteral("actUserManual"), QStringLiteral("&Podręcznik użytkownika"),
             [this] { openUserManual(); });
-    registeredCommand(pomoc, QStringLiteral("actPierwszeLogowanie"), QStringLiteral("Pierwsze &logowanie "))
-        ->setVisible(false);
+    registeredCommand(pomoc, QStringLiteral("actPierwszeLogowanie"), QStringLiteral("Pierwsze &logowanie "));
     pomoc->addSeparator();
     command(pomoc, QStringLiteral("actAboutBox"), QStringLiteral("&O programie"), [this] { showAboutBox(); });
     command(pomoc, QStringLiteral("actTest"), QStringLiteral("Test ..."))->setVisible(false);

@@ -141,10 +141,10 @@ void TestTMain::menuCommands_data() {
                                 << "" << true;
     QTest::newRow("rights") << "actUprawnienia"
                             << "&Uprawnienia "
-                            << "" << false;
+                            << "" << true;
     QTest::newRow("users") << "actAppUsers"
                            << "&Użytkownicy"
-                           << "" << false;
+                           << "" << true;
     QTest::newRow("engines") << "actRdzSilnikow"
                              << "Rodzaje &silników"
                              << "" << true;
@@ -156,7 +156,7 @@ void TestTMain::menuCommands_data() {
                              << "" << true;
     QTest::newRow("password") << "actChangePassword"
                               << "Zmień &hasło"
-                              << "" << false;
+                              << "" << true;
     QTest::newRow("tile one above another") << "actTileHorizontal"
                                             << "Ułóż obok siebie p&ionowo"
                                             << "" << true;
@@ -165,7 +165,7 @@ void TestTMain::menuCommands_data() {
                                        << "" << true;
     QTest::newRow("first login") << "actPierwszeLogowanie"
                                  << "Pierwsze &logowanie "
-                                 << "" << false;
+                                 << "" << true;
     QTest::newRow("about") << "actAboutBox"
                            << "&O programie"
                            << "" << true;
