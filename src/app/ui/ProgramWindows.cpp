@@ -10,8 +10,8 @@
 #include "statements/ui/PrtZestZbWindows.h"
 #include "statements/ui/TZestZb.h"
 #include "statements/ui/TZestawienia.h"
-#include "water/ui/WaterWindows.h"
 #include "waste/ui/TOplatyOdpady.h"
+#include "water/ui/WaterWindows.h"
 
 void RegisterProgramWindows(WindowRegistry& registry) {
     for (const DictWindowDef& def : DictWindowDefs()) {

@@ -12,8 +12,8 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QVBoxLayout>
 
