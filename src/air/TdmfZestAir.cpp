@@ -6,6 +6,7 @@
 #include "platform/data/Query.h"
 #include "platform/data/RollUp.h"
 #include "platform/data/TableDef.h"
+#include "platform/data/ValueGuard.h"
 #include "statements/TdmfZest.h"
 
 #include <QSqlQuery>
@@ -31,45 +32,6 @@ TableDef Def(const char* table, const char* key, std::initializer_list<const cha
     for (const char* c : columns)
         def.columns << N(c);
     return def;
-}
-
-// A problem with a value the user gives, in words; empty when the value is fine.
-using Check = std::function<QString(const Decimal&)>;
-
-// A number field that refuses values out of range: typing one is refused with the message (the
-// value stays as it was), and a row holding one, however it got there, is not saved. A typed value
-// is kept at the decimals of its column, so that an amount is computed from what is stored.
-void Guard(Query& q, const char* fieldName, int decimals, const Check& check) {
-    const QString name = N(fieldName);
-    q.field(name).onSetText = [check, decimals](Field& f, const QString& text) {
-        QVariant value = f.coerce(text);
-        if (!value.isNull()) {
-            const Decimal d = RoundForStorage(Decimal::fromVariant(value), decimals);
-            const QString problem = check(d);
-            if (!problem.isEmpty())
-                throw DataError(problem);
-            value = d.toVariant();
-        }
-        f.setValue(value);
-    };
-    q.beforePost += [name, check](Query& r) {
-        const Field& f = r.fieldByName(name);
-        if (f.isNull())
-            return;
-        const QString problem = check(f.asDecimal());
-        if (!problem.isEmpty())
-            throw DataError(problem);
-    };
-}
-
-Check NotNegative(const char* message) {
-    const QString text = QString::fromUtf8(message);
-    return [text](const Decimal& d) { return d.isNegative() ? text : QString(); };
-}
-
-Check Percent(const char* message) {
-    const QString text = QString::fromUtf8(message);
-    return [text](const Decimal& d) { return d.isNegative() || d > Decimal(100) ? text : QString(); };
 }
 
 // Makes a fee list's place creation: right after a new place is written (in its transaction), one
@@ -256,7 +218,7 @@ void TdmfZestAir::makeTableA() {
         q.fieldByName(QStringLiteral("ota_oplata")).setValue(0);
         q.fieldByName(QStringLiteral("ota_wielkosc_emisji")).setValue(0);
     };
-    Guard(ota, "ota_wielkosc_emisji", 2, NotNegative("Wielkość emisji nie może być ujemna."));
+    GuardValue(ota, "ota_wielkosc_emisji", 2, NotNegative("Wielkość emisji nie może być ujemna."));
     ota.field(QStringLiteral("ota_wielkosc_emisji")).onChange += [](Field& f) {
         Query& q = f.dataSet();
         const bool perMg =
@@ -458,9 +420,9 @@ void TdmfZestAir::makeTableB() {
     Label(opl, "otb_illosc", "Ilość przeł. benzyny [Mg]").setDisplayFormat(kQuantity);
     Label(opl, "otb_sk_red_emisji", "Skut. red. emisji [%]").setDisplayFormat(kAmount);
     Label(opl, "otb_kwota", "Kwota [zł]").setDisplayFormat(kAmount).setReadOnly();
-    Guard(opl, "otb_illosc", 3, NotNegative("Ilość przeładowanej benzyny nie może być ujemna."));
-    Guard(opl, "otb_sk_red_emisji", 2,
-          Percent("Skuteczność redukcji emisji musi mieścić się w przedziale od 0 do 100 %."));
+    GuardValue(opl, "otb_illosc", 3, NotNegative("Ilość przeładowanej benzyny nie może być ujemna."));
+    GuardValue(opl, "otb_sk_red_emisji", 2,
+               Percent("Skuteczność redukcji emisji musi mieścić się w przedziale od 0 do 100 %."));
     auto amount = [](Field& f) {
         Query& q = f.dataSet();
         q.fieldByName(QStringLiteral("otb_kwota"))
@@ -566,8 +528,8 @@ void TdmfZestAir::makeTableC() {
         Label(q, "otc_kwota", "Kwota [zł]").setDisplayFormat(kAmount).setReadOnly();
         Label(q, "stc_poz_wydr", "Poz. wydr.").setReadOnly().setVisible(false);
         Label(q, "stc_plwk_id", "Paliwo").setReadOnly().setVisible(false);
-        Guard(q, "otc_zuzycie_paliwa", 3, NotNegative("Zużycie paliwa nie może być ujemne."));
-        Guard(q, "otc_liczba_kotlow", 0, NotNegative("Liczba kotłów nie może być ujemna."));
+        GuardValue(q, "otc_zuzycie_paliwa", 3, NotNegative("Zużycie paliwa nie może być ujemne."));
+        GuardValue(q, "otc_liczba_kotlow", 0, NotNegative("Liczba kotłów nie może być ujemna."));
         q.field(QStringLiteral("otc_zuzycie_paliwa")).onChange += [](Field& f) {
             Query& r = f.dataSet();
             const AirFees::BoilerUnit unit =
@@ -628,7 +590,7 @@ void TdmfZestAir::makeTableD() {
     Label(opl, "otd_kwota", "Wysokość opł. [zł]").setDisplayFormat(kAmount).setReadOnly();
     Label(opl, "ssp_stawka", "Stawka w słow.").setDisplayFormat(kAmount).setReadOnly().setVisible(false);
     Label(opl, "ssp_rds_id", "Id rodz. silnika").setReadOnly().setVisible(false);
-    Guard(opl, "otd_zuzycie_paliwa", 3, NotNegative("Zużycie paliwa nie może być ujemne."));
+    GuardValue(opl, "otd_zuzycie_paliwa", 3, NotNegative("Zużycie paliwa nie może być ujemne."));
     opl.field(QStringLiteral("otd_zuzycie_paliwa")).onChange += [](Field& f) {
         Query& q = f.dataSet();
         q.fieldByName(QStringLiteral("otd_kwota"))

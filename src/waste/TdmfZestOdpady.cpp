@@ -6,6 +6,7 @@
 #include "platform/data/Connection.h"
 #include "platform/data/RollUp.h"
 #include "platform/data/TableDef.h"
+#include "platform/data/ValueGuard.h"
 #include "statements/TdmfZest.h"
 #include "waste/WasteFees.h"
 
@@ -33,45 +34,6 @@ TableDef Def(const char* table, const char* key, std::initializer_list<const cha
     for (const char* c : columns)
         def.columns << N(c);
     return def;
-}
-
-// A problem with a value the user gives, in words; empty when the value is fine.
-using Check = std::function<QString(const Decimal&)>;
-
-Check NotNegative(const char* message) {
-    const QString text = QString::fromUtf8(message);
-    return [text](const Decimal& d) { return d.isNegative() ? text : QString(); };
-}
-
-Check Percent(const char* message) {
-    const QString text = QString::fromUtf8(message);
-    return [text](const Decimal& d) { return d.isNegative() || d > Decimal(100) ? text : QString(); };
-}
-
-// A number field that refuses values out of range: a typed one is refused with the message (the
-// field keeps its value), and a row holding one, however it got there, is not saved. A typed value is
-// kept at the decimals of its column, so that the fee is computed from what is stored.
-void Guard(Query& q, const char* fieldName, int decimals, const Check& check) {
-    const QString name = N(fieldName);
-    q.field(name).onSetText = [check, decimals](Field& f, const QString& text) {
-        QVariant value = f.coerce(text);
-        if (!value.isNull()) {
-            const Decimal d = RoundForStorage(Decimal::fromVariant(value), decimals);
-            const QString problem = check(d);
-            if (!problem.isEmpty())
-                throw DataError(problem);
-            value = d.toVariant();
-        }
-        f.setValue(value);
-    };
-    q.beforePost += [name, check](Query& r) {
-        const Field& f = r.fieldByName(name);
-        if (f.isNull())
-            return;
-        const QString problem = check(f.asDecimal());
-        if (!problem.isEmpty())
-            throw DataError(problem);
-    };
 }
 
 int Count(Connection& cn, const QString& sql, const QVariantList& values) {
@@ -303,10 +265,10 @@ void TdmfZestOdpady::setUpWaste(Query& q, int wayOfStoring) {
     Label(q, "odpd_jedn_st_opl", "J. st. opł. [zł/Mg]").setDisplayFormat(kAmount).setReadOnly();
     Label(q, "odpd_oplata", "Opłata [zł]").setDisplayFormat(kAmount).setReadOnly();
 
-    Guard(q, "odpd_masa", 3, NotNegative("Masa odpadu nie może być ujemna."));
-    Guard(q, "odpd_stan_uwodnienia", 2,
-          Percent("Stan uwodnienia musi mieścić się w granicach od 0 do 100 %."));
-    Guard(q, "odpd_liczba_dob", 0, NotNegative("Liczba dób nie może być ujemna."));
+    GuardValue(q, "odpd_masa", 3, NotNegative("Masa odpadu nie może być ujemna."));
+    GuardValue(q, "odpd_stan_uwodnienia", 2,
+               Percent("Stan uwodnienia musi mieścić się w granicach od 0 do 100 %."));
+    GuardValue(q, "odpd_liczba_dob", 0, NotNegative("Liczba dób nie może być ujemna."));
 
     WireRecordErrors(q, QStringLiteral("Odpadu"), QStringLiteral("Odpad"));
 
@@ -466,7 +428,7 @@ void TdmfZestOdpady::setUpComponents() {
     Label(q, "odpdsk_masa", "Masa [Mg]").setDisplayFormat(kMass);
     Label(q, "odpdsk_jedn_st_opl", "J. st. opł. [Mg/zł]").setDisplayFormat(kAmount).setReadOnly();
 
-    Guard(q, "odpdsk_masa", 3, NotNegative("Masa odpadu nie może być ujemna."));
+    GuardValue(q, "odpdsk_masa", 3, NotNegative("Masa odpadu nie może być ujemna."));
     WireRecordErrors(q, QStringLiteral("Odpadu składowego"), QStringLiteral("Odpad składowy"));
 
     q.afterInsert += [this](Query& r) {
@@ -587,8 +549,8 @@ void TdmfZestOdpady::setUpRemoved() {
     Label(q, "odpdw_masa_zesklad", "Masa zeskładowana [Mg]").setDisplayFormat(kMass);
     Label(q, "odpdw_masa_wydob", "Masa wydobyta [Mg]").setDisplayFormat(kMass);
 
-    Guard(q, "odpdw_masa_zesklad", 3, NotNegative("Masa zeskładowana nie może być ujemna."));
-    Guard(q, "odpdw_masa_wydob", 3, NotNegative("Masa wydobyta nie może być ujemna."));
+    GuardValue(q, "odpdw_masa_zesklad", 3, NotNegative("Masa zeskładowana nie może być ujemna."));
+    GuardValue(q, "odpdw_masa_wydob", 3, NotNegative("Masa wydobyta nie może być ujemna."));
     WireRecordErrors(q, QStringLiteral("Odpadu wydobytego"), QStringLiteral("Odpad wydobyty"));
 
     q.afterInsert += [this](Query& r) {
